@@ -1,0 +1,130 @@
+#include "dataset/sqldataset.h"
+#include "dataset/connection.h"
+#include "dataset/dberror.h"
+#include "fb/sqlparams.h"
+#include "fb/statement.h"
+#include "fb/transaction.h"
+
+#include <QRegularExpression>
+
+namespace ds {
+
+namespace {
+FieldType fieldTypeOf(const fb::Column& c)
+{
+    switch (c.type) {
+    case fb::ColumnType::Integer:
+    case fb::ColumnType::BigInt:
+    case fb::ColumnType::Boolean:
+        return FieldType::Integer;
+    case fb::ColumnType::Double:
+        return FieldType::Float;
+    case fb::ColumnType::Date:
+        return FieldType::Date;
+    case fb::ColumnType::Time:
+        return FieldType::Time;
+    case fb::ColumnType::Timestamp:
+        return FieldType::DateTime;
+    case fb::ColumnType::TextBlob:
+    case fb::ColumnType::Blob:
+        return FieldType::Memo;
+    default:
+        return FieldType::Text;
+    }
+}
+} // namespace
+
+SqlDataSet::SqlDataSet(QString name, Connection* connection, QString sql)
+    : DataSet(std::move(name)), m_connection(connection)
+{
+    setSql(sql);
+}
+
+void SqlDataSet::setSql(const QString& sql)
+{
+    if (isActive())
+        throw EDatabaseError(QStringLiteral("%1: Cannot perform this operation on an open dataset").arg(name()));
+    m_sql = sql;
+    std::deque<Param> params;
+    for (const QString& n : fb::parseNamedParams(sql).names) {
+        bool known = false;
+        for (const Param& p : params)
+            known = known || p.name() == n;
+        if (!known)
+            params.emplace_back(n);
+    }
+    // Values of parameters that keep their name survive a new text.
+    for (Param& p : params)
+        if (Param* old = findParam(p.name()))
+            p.setValue(old->value());
+    m_params = std::move(params);
+}
+
+Param* SqlDataSet::findParam(const QString& name)
+{
+    for (Param& p : m_params)
+        if (p.name().compare(name, Qt::CaseInsensitive) == 0)
+            return &p;
+    return nullptr;
+}
+
+Param& SqlDataSet::paramByName(const QString& name)
+{
+    if (Param* p = findParam(name))
+        return *p;
+    throw EDatabaseError(QStringLiteral("%1: Parameter '%2' not found").arg(this->name(), name));
+}
+
+QString SqlDataSet::tableName() const
+{
+    static const QRegularExpression from(QStringLiteral("\\bfrom\\s+([A-Za-z_][A-Za-z0-9_$]*)"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = from.match(m_sql);
+    return m.hasMatch() ? m.captured(1).toUpper() : QString();
+}
+
+void SqlDataSet::doOpen()
+{
+    m_connection->connect();
+    fb::Transaction tx(m_connection->handle(), fb::TransactionOptions{true});
+    fb::Statement st(tx, m_sql);
+    for (const Param& p : m_params)
+        st.setParam(p.name(), p.value());
+    st.execute();
+
+    const QVector<fb::Column>& columns = st.columns();
+    if (fields().empty()) {
+        // No declared fields: the data set presents the statement's columns.
+        for (const fb::Column& c : columns)
+            addField(c.name, fieldTypeOf(c), c.length, !c.nullable);
+    }
+    // Each data field reads the column of its name.
+    QVector<int> source(dataFieldCount(), -1);
+    for (const auto& f : fields()) {
+        if (f->isLookup())
+            continue;
+        for (int i = 0; i < columns.size(); ++i) {
+            if (columns[i].name.compare(f->name(), Qt::CaseInsensitive) == 0) {
+                source[f->dataIndex()] = i;
+                break;
+            }
+        }
+        if (source[f->dataIndex()] < 0)
+            throw EDatabaseError(QStringLiteral("%1: Field '%2' not found").arg(name(), f->name()));
+    }
+    std::vector<RowPtr>& rows = mutableRows();
+    QVector<FieldType> types(dataFieldCount());
+    for (const auto& f : fields())
+        if (!f->isLookup())
+            types[f->dataIndex()] = f->type();
+    while (st.fetch()) {
+        QVector<QVariant> values(dataFieldCount());
+        const QVector<QVariant>& r = st.row();
+        for (int i = 0; i < values.size(); ++i)
+            values[i] = coerceValue(types[i], r[source[i]]);
+        rows.push_back(makeRow(std::move(values), RowStatus::Unmodified));
+    }
+    tx.commit();
+}
+
+} // namespace ds

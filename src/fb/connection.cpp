@@ -1,0 +1,83 @@
+#include "fb/connection.h"
+#include "fb/fbapi_p.h"
+
+using namespace Firebird;
+
+namespace fb {
+
+Connection::~Connection()
+{
+    try {
+        disconnect();
+    } catch (...) {
+    }
+}
+
+namespace {
+enum class Attach { Open, Create };
+
+IAttachment* attach(const ConnectParams& params, Attach mode, int pageSize, bool forcedWrites)
+{
+    return detail::call([&](ThrowStatusWrapper* st) {
+        IXpbBuilder* dpb = detail::util()->getXpbBuilder(st, IXpbBuilder::DPB, nullptr, 0);
+        struct Guard {
+            IXpbBuilder* b;
+            ~Guard() { b->dispose(); }
+        } guard{dpb};
+        dpb->insertString(st, isc_dpb_user_name, params.user.toUtf8().constData());
+        dpb->insertString(st, isc_dpb_password, params.password.toUtf8().constData());
+        if (!params.charset.isEmpty())
+            dpb->insertString(st, isc_dpb_lc_ctype, params.charset.toUtf8().constData());
+        dpb->insertInt(st, isc_dpb_sql_dialect, params.dialect);
+        if (mode == Attach::Create) {
+            dpb->insertInt(st, isc_dpb_page_size, pageSize);
+            dpb->insertString(st, isc_dpb_set_db_charset, "UTF8");
+            dpb->insertInt(st, isc_dpb_force_write, forcedWrites ? 1 : 0);
+        }
+        const QByteArray path = params.database.toUtf8();
+        return mode == Attach::Create
+                   ? detail::provider()->createDatabase(st, path.constData(), dpb->getBufferLength(st), dpb->getBuffer(st))
+                   : detail::provider()->attachDatabase(st, path.constData(), dpb->getBufferLength(st), dpb->getBuffer(st));
+    });
+}
+} // namespace
+
+void Connection::connect(const ConnectParams& params)
+{
+    if (m_attachment)
+        return;
+    m_attachment = attach(params, Attach::Open, 0, true);
+    m_dialect = params.dialect;
+}
+
+void Connection::create(const ConnectParams& params, int pageSize, bool forcedWrites)
+{
+    disconnect();
+    m_attachment = attach(params, Attach::Create, pageSize, forcedWrites);
+    m_dialect = params.dialect;
+}
+
+void Connection::dropDatabase()
+{
+    if (!m_attachment)
+        return;
+    detail::call([&](ThrowStatusWrapper* st) { m_attachment->dropDatabase(st); });
+    m_attachment = nullptr;   // a successful drop releases the interface
+}
+
+void Connection::disconnect()
+{
+    if (!m_attachment)
+        return;
+    IAttachment* att = m_attachment;
+    m_attachment = nullptr;
+    try {
+        detail::call([&](ThrowStatusWrapper* st) { att->detach(st); });
+    } catch (...) {
+        // A broken connection cannot detach; its handle is released all the same.
+        att->release();
+        throw;
+    }
+}
+
+} // namespace fb

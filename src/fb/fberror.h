@@ -1,0 +1,24 @@
+#pragma once
+// A failure reported by the Firebird client or server, with the server's
+// whole message text and the error codes of its status vector.
+
+#include "core/eerror.h"
+#include <QVector>
+#include <cstdint>
+
+namespace fb {
+
+class FbError : public EError {
+public:
+    FbError(QString message, QVector<intptr_t> codes) : EError(std::move(message)), m_codes(std::move(codes)) {}
+    const QVector<intptr_t>& codes() const { return m_codes; }
+    bool hasCode(intptr_t code) const { return m_codes.contains(code); }
+    // True when the error means that the server was never reached or the
+    // connection broke, as opposed to the server refusing a statement.
+    bool isConnectionFailure() const;
+
+private:
+    QVector<intptr_t> m_codes;
+};
+
+} // namespace fb

@@ -1,0 +1,475 @@
+#include "fb/statement.h"
+#include "fb/connection.h"
+#include "fb/fbapi_p.h"
+#include "fb/sqlparams.h"
+#include "fb/transaction.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QTime>
+#include <cstring>
+
+using namespace Firebird;
+
+namespace fb {
+
+namespace {
+
+constexpr unsigned kCharsetOctets = 1;
+constexpr unsigned kCharsetUtf8 = 4;
+constexpr qint64 kJulianOfMjdZero = 2400001;   // ISC_DATE counts days from 17/11/1858
+constexpr int kFractionsPerMs = 10;            // ISC_TIME counts 1/10000 s
+
+ISC_DATE encodeDate(const QDate& d) { return ISC_DATE(d.toJulianDay() - kJulianOfMjdZero); }
+QDate decodeDate(ISC_DATE v) { return QDate::fromJulianDay(qint64(v) + kJulianOfMjdZero); }
+ISC_TIME encodeTime(const QTime& t) { return ISC_TIME(t.msecsSinceStartOfDay()) * kFractionsPerMs; }
+QTime decodeTime(ISC_TIME v) { return QTime::fromMSecsSinceStartOfDay(int(v / kFractionsPerMs)); }
+
+ColumnType columnType(unsigned sqlType, int subType, int scale)
+{
+    switch (sqlType & ~1u) {
+    case SQL_SHORT:
+    case SQL_LONG:
+        return scale ? ColumnType::Double : ColumnType::Integer;
+    case SQL_INT64:
+        return scale ? ColumnType::Double : ColumnType::BigInt;
+    case SQL_FLOAT:
+    case SQL_DOUBLE:
+    case SQL_D_FLOAT:
+        return ColumnType::Double;
+    case SQL_TEXT:
+    case SQL_VARYING:
+        return ColumnType::Text;
+    case SQL_TYPE_DATE:
+        return ColumnType::Date;
+    case SQL_TYPE_TIME:
+        return ColumnType::Time;
+    case SQL_TIMESTAMP:
+        return ColumnType::Timestamp;
+    case SQL_BLOB:
+        return subType == 1 ? ColumnType::TextBlob : ColumnType::Blob;
+    case SQL_BOOLEAN:
+        return ColumnType::Boolean;
+    default:
+        return ColumnType::Other;
+    }
+}
+
+double scaled(qint64 v, int scale)
+{
+    double d = double(v);
+    for (int i = 0; i < -scale; ++i)
+        d /= 10.0;
+    return d;
+}
+
+struct MetadataRelease {
+    void operator()(IMessageMetadata* m) const
+    {
+        if (m)
+            m->release();
+    }
+};
+using MetadataPtr = std::unique_ptr<IMessageMetadata, MetadataRelease>;
+
+} // namespace
+
+struct Statement::Impl {
+    Transaction& tra;
+    ParsedSql parsed;
+    IStatement* stmt = nullptr;
+    IResultSet* cursor = nullptr;
+    MetadataPtr inMeta;
+    MetadataPtr outMeta;
+    QVector<QVariant> params;
+    QVector<Column> columns;
+    QVector<QVariant> row;
+    std::vector<unsigned char> outBuffer;
+    quint64 affected = 0;
+    bool isSelect = false;
+
+    explicit Impl(Transaction& t) : tra(t) {}
+
+    IAttachment* att() const { return tra.connection().attachment(); }
+
+    QString readBlob(ThrowStatusWrapper* st, ISC_QUAD* id, bool text)
+    {
+        IBlob* blob = att()->openBlob(st, tra.handle(), id, 0, nullptr);
+        QByteArray bytes;
+        char chunk[32768];
+        for (;;) {
+            unsigned len = 0;
+            const int rc = blob->getSegment(st, sizeof chunk, chunk, &len);
+            if (rc == IStatus::RESULT_NO_DATA)
+                break;
+            bytes.append(chunk, int(len));
+        }
+        blob->close(st);
+        return text ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes);
+    }
+
+    void writeBlob(ThrowStatusWrapper* st, ISC_QUAD* id, const QByteArray& bytes)
+    {
+        IBlob* blob = att()->createBlob(st, tra.handle(), id, 0, nullptr);
+        for (qsizetype pos = 0; pos < bytes.size(); pos += 32768) {
+            const unsigned len = unsigned(qMin<qsizetype>(32768, bytes.size() - pos));
+            blob->putSegment(st, len, bytes.constData() + pos);
+        }
+        blob->close(st);
+    }
+
+    // Builds the input message from the values given: each parameter is
+    // described by the value's own type, and the server converts.
+    MetadataPtr buildInput(ThrowStatusWrapper* st, std::vector<unsigned char>& buffer)
+    {
+        const unsigned count = inMeta->getCount(st);
+        IMetadataBuilder* builder = inMeta->getBuilder(st);
+        struct Guard {
+            IMetadataBuilder* b;
+            ~Guard() { b->release(); }
+        } guard{builder};
+        QVector<QByteArray> texts(static_cast<qsizetype>(count));
+        for (unsigned i = 0; i < count; ++i) {
+            const QVariant& v = params[int(i)];
+            const unsigned declared = inMeta->getType(st, i) & ~1u;
+            if (!v.isValid() || v.isNull()) {
+                builder->setType(st, i, declared | 1u);
+                continue;
+            }
+            switch (v.typeId()) {
+            case QMetaType::Int:
+            case QMetaType::UInt:
+            case QMetaType::LongLong:
+            case QMetaType::ULongLong:
+            case QMetaType::Short:
+            case QMetaType::Long:
+                builder->setType(st, i, SQL_INT64 | 1u);
+                builder->setLength(st, i, sizeof(qint64));
+                builder->setScale(st, i, 0);
+                break;
+            case QMetaType::Double:
+            case QMetaType::Float:
+                builder->setType(st, i, SQL_DOUBLE | 1u);
+                builder->setLength(st, i, sizeof(double));
+                builder->setScale(st, i, 0);
+                break;
+            case QMetaType::Bool:
+                builder->setType(st, i, SQL_BOOLEAN | 1u);
+                builder->setLength(st, i, 1);
+                break;
+            case QMetaType::QDate:
+                builder->setType(st, i, SQL_TYPE_DATE | 1u);
+                builder->setLength(st, i, sizeof(ISC_DATE));
+                break;
+            case QMetaType::QTime:
+                builder->setType(st, i, SQL_TYPE_TIME | 1u);
+                builder->setLength(st, i, sizeof(ISC_TIME));
+                break;
+            case QMetaType::QDateTime:
+                builder->setType(st, i, SQL_TIMESTAMP | 1u);
+                builder->setLength(st, i, sizeof(ISC_TIMESTAMP));
+                break;
+            default: {
+                const bool binary = v.typeId() == QMetaType::QByteArray;
+                texts[int(i)] = binary ? v.toByteArray() : v.toString().toUtf8();
+                if (declared == SQL_BLOB) {
+                    builder->setType(st, i, SQL_BLOB | 1u);
+                    builder->setLength(st, i, sizeof(ISC_QUAD));
+                } else {
+                    builder->setType(st, i, SQL_VARYING | 1u);
+                    builder->setLength(st, i, unsigned(qMax<qsizetype>(1, texts[int(i)].size())));
+                    builder->setCharSet(st, i, binary ? kCharsetOctets : kCharsetUtf8);
+                }
+            }
+            }
+        }
+        MetadataPtr meta(builder->getMetadata(st));
+        buffer.assign(meta->getMessageLength(st), 0);
+        for (unsigned i = 0; i < count; ++i) {
+            const QVariant& v = params[int(i)];
+            unsigned char* data = buffer.data() + meta->getOffset(st, i);
+            auto* nullFlag = reinterpret_cast<short*>(buffer.data() + meta->getNullOffset(st, i));
+            if (!v.isValid() || v.isNull()) {
+                *nullFlag = -1;
+                continue;
+            }
+            *nullFlag = 0;
+            switch (meta->getType(st, i) & ~1u) {
+            case SQL_INT64: {
+                const qint64 x = v.toLongLong();
+                std::memcpy(data, &x, sizeof x);
+                break;
+            }
+            case SQL_DOUBLE: {
+                const double x = v.toDouble();
+                std::memcpy(data, &x, sizeof x);
+                break;
+            }
+            case SQL_BOOLEAN:
+                *data = v.toBool() ? 1 : 0;
+                break;
+            case SQL_TYPE_DATE: {
+                const ISC_DATE x = encodeDate(v.toDate());
+                std::memcpy(data, &x, sizeof x);
+                break;
+            }
+            case SQL_TYPE_TIME: {
+                const ISC_TIME x = encodeTime(v.toTime());
+                std::memcpy(data, &x, sizeof x);
+                break;
+            }
+            case SQL_TIMESTAMP: {
+                const QDateTime dt = v.toDateTime();
+                ISC_TIMESTAMP x{encodeDate(dt.date()), encodeTime(dt.time())};
+                std::memcpy(data, &x, sizeof x);
+                break;
+            }
+            case SQL_BLOB:
+                writeBlob(st, reinterpret_cast<ISC_QUAD*>(data), texts[int(i)]);
+                break;
+            default: {
+                const QByteArray& bytes = texts[int(i)];
+                const unsigned short len = static_cast<unsigned short>(bytes.size());
+                std::memcpy(data, &len, sizeof len);
+                std::memcpy(data + sizeof len, bytes.constData(), size_t(bytes.size()));
+            }
+            }
+        }
+        return meta;
+    }
+
+    void readRow(ThrowStatusWrapper* st)
+    {
+        const int count = int(columns.size());
+        for (int i = 0; i < count; ++i) {
+            const unsigned idx = unsigned(i);
+            const short* nullFlag = reinterpret_cast<const short*>(outBuffer.data() + outMeta->getNullOffset(st, idx));
+            QVariant& out = row[i];
+            if (*nullFlag) {
+                out = QVariant();
+                continue;
+            }
+            const unsigned char* data = outBuffer.data() + outMeta->getOffset(st, idx);
+            const Column& col = columns[i];
+            switch (outMeta->getType(st, idx) & ~1u) {
+            case SQL_SHORT: {
+                short x;
+                std::memcpy(&x, data, sizeof x);
+                out = col.scale ? QVariant(scaled(x, col.scale)) : QVariant(int(x));
+                break;
+            }
+            case SQL_LONG: {
+                qint32 x;
+                std::memcpy(&x, data, sizeof x);
+                out = col.scale ? QVariant(scaled(x, col.scale)) : QVariant(int(x));
+                break;
+            }
+            case SQL_INT64: {
+                qint64 x;
+                std::memcpy(&x, data, sizeof x);
+                out = col.scale ? QVariant(scaled(x, col.scale)) : QVariant(qlonglong(x));
+                break;
+            }
+            case SQL_FLOAT: {
+                float x;
+                std::memcpy(&x, data, sizeof x);
+                out = double(x);
+                break;
+            }
+            case SQL_DOUBLE:
+            case SQL_D_FLOAT: {
+                double x;
+                std::memcpy(&x, data, sizeof x);
+                out = x;
+                break;
+            }
+            case SQL_TEXT: {
+                const unsigned len = outMeta->getLength(st, idx);
+                QString s = QString::fromUtf8(reinterpret_cast<const char*>(data), int(len));
+                // A fixed-length UTF8 column is padded to four bytes a character.
+                if ((outMeta->getCharSet(st, idx) & 0xFF) == kCharsetUtf8 && s.size() > col.length)
+                    s.truncate(col.length);
+                out = s;
+                break;
+            }
+            case SQL_VARYING: {
+                unsigned short len;
+                std::memcpy(&len, data, sizeof len);
+                out = QString::fromUtf8(reinterpret_cast<const char*>(data + sizeof len), len);
+                break;
+            }
+            case SQL_TYPE_DATE: {
+                ISC_DATE x;
+                std::memcpy(&x, data, sizeof x);
+                out = decodeDate(x);
+                break;
+            }
+            case SQL_TYPE_TIME: {
+                ISC_TIME x;
+                std::memcpy(&x, data, sizeof x);
+                out = decodeTime(x);
+                break;
+            }
+            case SQL_TIMESTAMP: {
+                ISC_TIMESTAMP x;
+                std::memcpy(&x, data, sizeof x);
+                out = QDateTime(decodeDate(x.timestamp_date), decodeTime(x.timestamp_time));
+                break;
+            }
+            case SQL_BOOLEAN:
+                out = bool(*data);
+                break;
+            case SQL_BLOB: {
+                ISC_QUAD id;
+                std::memcpy(&id, data, sizeof id);
+                const bool text = col.type == ColumnType::TextBlob;
+                const QString s = readBlob(st, &id, text);
+                out = text ? QVariant(s) : QVariant(s.toLatin1());
+                break;
+            }
+            default:
+                out = QVariant();
+            }
+        }
+    }
+};
+
+Statement::Statement(Transaction& transaction, const QString& sql) : d(std::make_unique<Impl>(transaction))
+{
+    d->parsed = parseNamedParams(sql);
+    d->params.resize(d->parsed.names.size());
+    detail::call([&](ThrowStatusWrapper* st) {
+        const QByteArray text = d->parsed.sql.toUtf8();
+        d->stmt = d->att()->prepare(st, transaction.handle(), 0, text.constData(),
+                                    unsigned(transaction.connection().dialect()),
+                                    IStatement::PREPARE_PREFETCH_METADATA);
+        d->inMeta.reset(d->stmt->getInputMetadata(st));
+        d->outMeta.reset(d->stmt->getOutputMetadata(st));
+        const unsigned type = d->stmt->getType(st);
+        d->isSelect = type == isc_info_sql_stmt_select || type == isc_info_sql_stmt_select_for_upd;
+        const unsigned count = d->outMeta->getCount(st);
+        d->columns.reserve(int(count));
+        for (unsigned i = 0; i < count; ++i) {
+            Column c;
+            c.name = QString::fromUtf8(d->outMeta->getAlias(st, i));
+            c.field = QString::fromUtf8(d->outMeta->getField(st, i));
+            c.relation = QString::fromUtf8(d->outMeta->getRelation(st, i));
+            c.scale = d->outMeta->getScale(st, i);
+            c.type = columnType(d->outMeta->getType(st, i), d->outMeta->getSubType(st, i), c.scale);
+            c.nullable = d->outMeta->isNullable(st, i);
+            const unsigned bytes = d->outMeta->getLength(st, i);
+            c.length = int((d->outMeta->getCharSet(st, i) & 0xFF) == kCharsetUtf8 ? bytes / 4 : bytes);
+            d->columns.append(c);
+        }
+        d->row.resize(int(count));
+        d->outBuffer.assign(d->outMeta->getMessageLength(st), 0);
+    });
+}
+
+Statement::~Statement()
+{
+    try {
+        closeCursor();
+    } catch (...) {
+    }
+    if (d->stmt) {
+        try {
+            detail::call([&](ThrowStatusWrapper* st) { d->stmt->free(st); });
+        } catch (...) {
+            d->stmt->release();
+        }
+        d->stmt = nullptr;
+    }
+}
+
+QStringList Statement::paramNames() const
+{
+    QStringList names;
+    for (const QString& n : d->parsed.names)
+        if (!names.contains(n))
+            names.append(n);
+    return names;
+}
+
+bool Statement::hasParam(const QString& name) const { return d->parsed.names.contains(name.toUpper()); }
+
+void Statement::setParam(const QString& name, const QVariant& value)
+{
+    const QString key = name.toUpper();
+    bool found = false;
+    for (int i = 0; i < d->parsed.names.size(); ++i) {
+        if (d->parsed.names[i] == key) {
+            d->params[i] = value;
+            found = true;
+        }
+    }
+    if (!found)
+        throw EError(QStringLiteral("Parameter '%1' not found").arg(name));
+}
+
+void Statement::setParamAt(int position, const QVariant& value) { d->params[position] = value; }
+
+const QVector<Column>& Statement::columns() const { return d->columns; }
+
+bool Statement::hasResultSet() const { return d->isSelect; }
+
+void Statement::execute()
+{
+    closeCursor();
+    detail::call([&](ThrowStatusWrapper* st) {
+        std::vector<unsigned char> inBuffer;
+        MetadataPtr in = d->buildInput(st, inBuffer);
+        if (d->isSelect) {
+            d->cursor = d->stmt->openCursor(st, d->tra.handle(), in.get(), inBuffer.data(), d->outMeta.get(), 0);
+            d->affected = 0;
+        } else {
+            d->stmt->execute(st, d->tra.handle(), in.get(), inBuffer.data(), d->outMeta.get(),
+                             d->outBuffer.empty() ? nullptr : d->outBuffer.data());
+            d->affected = d->stmt->getAffectedRecords(st);
+            if (!d->columns.isEmpty())
+                d->readRow(st);   // EXECUTE PROCEDURE and RETURNING give one row
+        }
+    });
+}
+
+bool Statement::fetch()
+{
+    if (!d->cursor)
+        return false;
+    return detail::call([&](ThrowStatusWrapper* st) {
+        if (d->cursor->fetchNext(st, d->outBuffer.data()) != IStatus::RESULT_OK) {
+            d->cursor->close(st);
+            d->cursor = nullptr;
+            return false;
+        }
+        d->readRow(st);
+        return true;
+    });
+}
+
+const QVector<QVariant>& Statement::row() const { return d->row; }
+
+void Statement::closeCursor()
+{
+    if (!d->cursor)
+        return;
+    IResultSet* rs = d->cursor;
+    d->cursor = nullptr;
+    try {
+        detail::call([&](ThrowStatusWrapper* st) { rs->close(st); });
+    } catch (...) {
+        rs->release();
+        throw;
+    }
+}
+
+quint64 Statement::affectedRecords() const { return d->affected; }
+
+quint64 executeSql(Transaction& transaction, const QString& sql)
+{
+    Statement s(transaction, sql);
+    s.execute();
+    return s.affectedRecords();
+}
+
+} // namespace fb

@@ -1,0 +1,62 @@
+#pragma once
+// A prepared SQL statement with named parameters. Values travel as QVariant:
+// an invalid QVariant is NULL; integers, texts, dates (QDate), times (QTime),
+// timestamps, doubles, and text blobs (QString) are understood.
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <memory>
+
+namespace fb {
+
+class Transaction;
+
+enum class ColumnType { Integer, BigInt, Double, Text, Date, Time, Timestamp, TextBlob, Blob, Boolean, Other };
+
+struct Column {
+    QString name;        // the column's alias, as the result names it
+    QString field;       // the underlying column, when it is one
+    QString relation;    // the underlying table, when there is one
+    ColumnType type = ColumnType::Other;
+    int length = 0;      // characters, for texts
+    int scale = 0;
+    bool nullable = true;
+};
+
+class Statement {
+public:
+    Statement(Transaction& transaction, const QString& sql);   // prepares; throws FbError
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    // Distinct parameter names in order of first appearance.
+    QStringList paramNames() const;
+    bool hasParam(const QString& name) const;
+    void setParam(const QString& name, const QVariant& value);    // every occurrence; throws EError when unknown
+    void setParamAt(int position, const QVariant& value);
+
+    const QVector<Column>& columns() const;
+    bool hasResultSet() const;
+
+    // Runs the statement. A select opens its cursor; read rows with fetch().
+    void execute();
+    bool fetch();
+    const QVector<QVariant>& row() const;
+    QVariant value(int column) const { return row().at(column); }
+    void closeCursor();
+
+    // Rows inserted, updated or deleted by the last execute().
+    quint64 affectedRecords() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+// Runs a statement that returns no rows; returns the rows it affected.
+quint64 executeSql(Transaction& transaction, const QString& sql);
+
+} // namespace fb

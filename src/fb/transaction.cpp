@@ -1,0 +1,58 @@
+#include "fb/transaction.h"
+#include "fb/connection.h"
+#include "fb/fbapi_p.h"
+
+#include <exception>
+
+using namespace Firebird;
+
+namespace fb {
+
+Transaction::Transaction(Connection& connection, TransactionOptions options) : m_connection(connection)
+{
+    if (!connection.isConnected())
+        throw FbError(QStringLiteral("Not connected to a database"), {isc_bad_db_handle});
+    // Read committed, record version, wait: a read sees every committed
+    // change and a writer waits for a conflicting one instead of failing.
+    unsigned char tpb[] = {isc_tpb_version3,
+                           static_cast<unsigned char>(options.readOnly ? isc_tpb_read : isc_tpb_write),
+                           isc_tpb_read_committed, isc_tpb_rec_version, isc_tpb_wait};
+    m_transaction = detail::call(
+        [&](ThrowStatusWrapper* st) { return connection.attachment()->startTransaction(st, sizeof tpb, tpb); });
+}
+
+Transaction::~Transaction()
+{
+    if (!m_transaction)
+        return;
+    try {
+        rollback();
+    } catch (...) {
+        // Never throw from a destructor; the server rolls back a transaction
+        // whose attachment is gone.
+    }
+}
+
+void Transaction::commit()
+{
+    if (!m_transaction)
+        return;
+    detail::call([&](ThrowStatusWrapper* st) { m_transaction->commit(st); });
+    m_transaction = nullptr;   // commit releases the interface
+}
+
+void Transaction::rollback()
+{
+    if (!m_transaction)
+        return;
+    ITransaction* tra = m_transaction;
+    m_transaction = nullptr;
+    try {
+        detail::call([&](ThrowStatusWrapper* st) { tra->rollback(st); });
+    } catch (...) {
+        tra->release();
+        throw;
+    }
+}
+
+} // namespace fb

@@ -1,0 +1,90 @@
+#include "store/tdm.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace {
+const QString kDatabaseFile = QStringLiteral("marvok.fdb");
+
+QString withTrailingSeparator(QString folder)
+{
+    folder = QDir::fromNativeSeparators(folder);
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    return folder;
+}
+} // namespace
+
+Tdm::Tdm(const QString& programFolder)
+    : qryCarater(QStringLiteral("qryCarater"), &ZConnection1, QStringLiteral("select * from CARATER order by CARATER")),
+      qryTerapeuta(QStringLiteral("qryTerapeuta"), &ZConnection1, QStringLiteral("select * from TERAPEUTA order by NOME")),
+      qryBrinquedo(QStringLiteral("qryBrinquedo"), &ZConnection1,
+                   QStringLiteral("select * from BRINQUEDO order by BRINQUEDO")),
+      qryEscola(QStringLiteral("qryEscola"), &ZConnection1, QStringLiteral("SELECT * FROM ESCOLA order by NOME")),
+      qryInstrucao(QStringLiteral("qryInstrucao"), &ZConnection1, QStringLiteral("SELECT * FROM INSTRUCAO")),
+      qryTipoOrientacao(QStringLiteral("qryTipoOrientacao"), &ZConnection1,
+                        QStringLiteral("SELECT * FROM TIPO_ORIENTACAO order by ID")),
+      qryPaciente(QStringLiteral("qryPaciente"), &ZConnection1, QStringLiteral("select * from PACIENTE order by NOME")),
+      qryPai(QStringLiteral("qryPai"), &ZConnection1,
+             QStringLiteral("SELECT * FROM PAIS \r\nWHERE PACIENTE = :PACIENTE AND\r\n             TIPO = 'P'")),
+      qryMae(QStringLiteral("qryMae"), &ZConnection1,
+             QStringLiteral("SELECT * FROM PAIS\r\nWHERE PACIENTE = :PACIENTE AND\r\n             TIPO = 'M'")),
+      qryIrmao(QStringLiteral("qryIrmao"), &ZConnection1,
+               QStringLiteral("SELECT * FROM IRMAO\r\nWHERE PACIENTE = :PACIENTE\r\norder by NASCIMENTO")),
+      qryConsulta(QStringLiteral("qryConsulta"), &ZConnection1,
+                  QStringLiteral("SELECT * FROM CONSULTA\r\nWHERE PACIENTE = :PACIENTE\r\nORDER BY DATA, HORA")),
+      qryBrinquedoNaConsulta(QStringLiteral("qryBrinquedoNaConsulta"), &ZConnection1,
+                             QStringLiteral("SELECT * FROM BRINQUEDO_NA_CONSULTA\r\nWHERE CONSULTA = :CONSULTA")),
+      qryReavaliacao(QStringLiteral("qryReavaliacao"), &ZConnection1,
+                     QStringLiteral("SELECT * FROM REAVALIACAO\r\nWHERE PACIENTE = :PACIENTE")),
+      qryIndicacao(QStringLiteral("qryIndicacao"), &ZConnection1,
+                   QStringLiteral("SELECT * FROM INDICACAO\r\nWHERE PACIENTE = :PACIENTE")),
+      qryOrientacao(QStringLiteral("qryOrientacao"), &ZConnection1,
+                    QStringLiteral("SELECT * FROM ORIENTACAO\r\nWHERE PACIENTE = :PACIENTE AND\r\n             TIPO "
+                                   "        = :TIPO\r\norder by DATA, ID")),
+      qryHistorico(QStringLiteral("qryHistorico"), &ZConnection1,
+                   QStringLiteral("select * from HISTORICO\r\nwhere PACIENTE = :ID")),
+      m_programFolder(withTrailingSeparator(programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                                    : programFolder))
+{
+    ZConnection1.settings.user = QStringLiteral("sysdba");
+    ZConnection1.settings.password = QStringLiteral("velkarbin");
+    ZConnection1.settings.dialect = 3;
+    // Portuguese text must round-trip between the program and the database.
+    ZConnection1.settings.charset = QStringLiteral("UTF8");
+    ZConnection1.beforeConnect = [this](ds::Connection& c) { ZConnection1BeforeConnect(c); };
+    ZConnection1.afterConnect = [this](ds::Connection& c) { ZConnection1AfterConnect(c); };
+    ZConnection1.beforeDisconnect = [this](ds::Connection& c) { ZConnection1BeforeDisconnect(c); };
+    defineFields();
+    DataModuleCreate();
+}
+
+Tdm::~Tdm() { DataModuleDestroy(); }
+
+void Tdm::DataModuleCreate()
+{
+    ZSequence1 = new TZSequence;
+    ZSequence1->setConnection(&ZConnection1);
+    ZSequence1->setSequenceName(QStringLiteral("GERADOR"));
+    seqPaciente = new TZSequence;
+    seqPaciente->setConnection(&ZConnection1);
+    seqPaciente->setSequenceName(QStringLiteral("GEN_PACIENTE"));
+}
+
+void Tdm::DataModuleDestroy()
+{
+    delete ZSequence1;
+    ZSequence1 = nullptr;
+    delete seqPaciente;
+    seqPaciente = nullptr;
+}
+
+QString Tdm::databaseLocation() const { return QStringLiteral("localhost:") + m_programFolder + kDatabaseFile; }
+
+std::vector<ds::SqlDataSet*> Tdm::recordDataSets()
+{
+    return {&qryCarater,  &qryTerapeuta, &qryBrinquedo,  &qryEscola,   &qryInstrucao,
+            &qryTipoOrientacao, &qryPaciente, &qryPai,   &qryMae,      &qryIrmao,
+            &qryConsulta, &qryBrinquedoNaConsulta, &qryReavaliacao, &qryIndicacao, &qryOrientacao,
+            &qryHistorico};
+}

@@ -1,0 +1,301 @@
+// The in-memory behaviour of data sets that every screen and rule relies on.
+
+#include "dataset/dataset.h"
+#include "dataset/datasource.h"
+#include "dataset/dberror.h"
+
+#include <QDate>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+using ds::DataSet;
+using ds::DataSetState;
+using ds::FieldType;
+
+namespace {
+
+// A small list of people kept in order of name.
+struct People : DataSet {
+    People() : DataSet(QStringLiteral("people"))
+    {
+        addField(QStringLiteral("ID"), FieldType::Integer, 0, true).setVisible(false);
+        addField(QStringLiteral("NOME"), FieldType::Text, 20, true).setDisplayLabel(QStringLiteral("NOME COMPLETO"));
+        addField(QStringLiteral("NASC"), FieldType::Date);
+        setSortFields({QStringLiteral("NOME")});
+    }
+    void add(int id, const QString& name)
+    {
+        append();
+        fieldByName(QStringLiteral("ID")).setValue(id);
+        fieldByName(QStringLiteral("NOME")).setValue(name);
+        post();
+    }
+    QStringList names()
+    {
+        QStringList out;
+        for (int i = 0; i < recordCount(); ++i)
+            out << rowValue(i, fieldByName(QStringLiteral("NOME"))).toString();
+        return out;
+    }
+    QString current() { return fieldByName(QStringLiteral("NOME")).asString(); }
+};
+
+} // namespace
+
+TEST(DataSetOrder, NewAndChangedRowsTakeTheirPlaceInTheOrder)
+{
+    People p;
+    p.open();
+    for (auto [id, name] : {std::pair{1, u"Mário"}, {2, u"Ana"}, {3, u"Zeca"}, {4, u"Álvaro"}, {5, u"bruno"}})
+        p.add(id, QString::fromUtf16(name));
+    // Accents and case sort as the server's collation does: Álvaro with the A's.
+    EXPECT_EQ(p.names(), (QStringList{QStringLiteral(u"Álvaro"), "Ana", "bruno", QStringLiteral(u"Mário"), "Zeca"}));
+    EXPECT_EQ(p.current(), QStringLiteral("bruno"));   // the cursor follows the posted row
+    p.locate(QStringLiteral("NOME"), QStringLiteral("Zeca"));
+    p.edit();
+    p.fieldByName(QStringLiteral("NOME")).setValue(QStringLiteral("Beatriz"));
+    p.post();
+    EXPECT_EQ(p.names(), (QStringList{QStringLiteral(u"Álvaro"), "Ana", "Beatriz", "bruno", QStringLiteral(u"Mário")}));
+    EXPECT_EQ(p.current(), QStringLiteral("Beatriz"));
+}
+
+TEST(DataSetCursor, BeginAndEndFlagsOnEmptyOneAndManyRows)
+{
+    struct Step {
+        const char* move;
+        bool bof, eof;
+    };
+    struct Case {
+        int rows;
+        std::vector<Step> steps;
+    } cases[] = {
+        {0, {{"open", true, true}, {"next", true, true}, {"last", true, true}, {"prior", true, true}}},
+        {1, {{"open", true, false}, {"next", false, true}, {"prior", true, false}, {"last", false, true},
+             {"first", true, false}}},
+        {3, {{"open", true, false}, {"next", false, false}, {"next", false, false}, {"next", false, true},
+             {"first", true, false}, {"last", false, true}, {"prior", false, false}}},
+    };
+    for (const Case& c : cases) {
+        People p;
+        p.open();
+        for (int i = 0; i < c.rows; ++i)
+            p.add(i + 1, QStringLiteral("N%1").arg(i));
+        p.close();
+        // A closed in-memory data set opens empty: refill it the way a statement would.
+        p.open();
+        for (int i = 0; i < c.rows; ++i)
+            p.add(i + 1, QStringLiteral("N%1").arg(i));
+        for (const Step& s : c.steps) {
+            const std::string m = s.move;
+            if (m == "open")
+                p.first();
+            else if (m == "next")
+                p.next();
+            else if (m == "prior")
+                p.prior();
+            else if (m == "first")
+                p.first();
+            else if (m == "last")
+                p.last();
+            EXPECT_EQ(p.bof(), s.bof) << c.rows << " rows after " << m;
+            EXPECT_EQ(p.eof(), s.eof) << c.rows << " rows after " << m;
+        }
+    }
+}
+
+TEST(DataSetCursor, ScrollEventsOnlyWhenTheRecordChanges)
+{
+    People p;
+    p.open();
+    p.add(1, QStringLiteral("A"));
+    p.add(2, QStringLiteral("B"));
+    p.first();
+    int before = 0, after = 0;
+    p.beforeScroll = [&](DataSet&) { ++before; };
+    p.afterScroll = [&](DataSet&) { ++after; };
+    p.first();   // already there
+    p.prior();   // at the beginning
+    EXPECT_EQ(after, 0);
+    p.next();
+    p.next();    // sets end of data, stays on B
+    EXPECT_EQ(before, 1);
+    EXPECT_EQ(after, 1);
+    EXPECT_EQ(p.current(), QStringLiteral("B"));
+}
+
+TEST(DataSetEditing, InsertCancelAndDeleteRunTheirEventsInOrder)
+{
+    People p;
+    p.open();
+    p.add(1, QStringLiteral("A"));
+    p.add(2, QStringLiteral("C"));
+    QStringList log;
+    for (auto [event, name] : {std::pair{&DataSet::beforeInsert, "beforeInsert"}, {&DataSet::afterInsert, "afterInsert"},
+                               {&DataSet::beforeScroll, "beforeScroll"}, {&DataSet::afterScroll, "afterScroll"},
+                               {&DataSet::beforeCancel, "beforeCancel"}, {&DataSet::afterCancel, "afterCancel"},
+                               {&DataSet::beforeDelete, "beforeDelete"}, {&DataSet::afterDelete, "afterDelete"},
+                               {&DataSet::beforePost, "beforePost"}, {&DataSet::afterPost, "afterPost"}})
+        p.*event = [&log, n = QString::fromLatin1(name)](DataSet&) { log << n; };
+    p.first();
+    log.clear();
+    p.insert();
+    EXPECT_EQ(p.state(), DataSetState::Insert);
+    EXPECT_EQ(p.recNo(), 0);   // at the current position
+    p.cancel();
+    EXPECT_EQ(p.names(), (QStringList{"A", "C"}));
+    p.deleteRecord();
+    EXPECT_EQ(log, (QStringList{"beforeInsert", "beforeScroll", "afterInsert", "afterScroll", "beforeCancel",
+                                "beforeScroll", "afterCancel", "afterScroll", "beforeDelete", "beforeScroll",
+                                "afterDelete", "afterScroll"}));
+    EXPECT_EQ(p.names(), QStringList{"C"});
+}
+
+TEST(DataSetEditing, RequiredFieldNamesItsLabelAndLeavesTheRecordBeingEdited)
+{
+    People p;
+    p.open();
+    p.append();
+    p.fieldByName(QStringLiteral("ID")).setValue(1);
+    try {
+        p.post();
+        FAIL() << "an empty required field must refuse the save";
+    } catch (const ds::EDatabaseError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Field 'NOME COMPLETO' must have a value"));
+    }
+    EXPECT_EQ(p.state(), DataSetState::Insert);
+    EXPECT_EQ(p.fieldByName(QStringLiteral("ID")).asInteger(), 1);
+}
+
+TEST(DataSetEditing, EditOnAnEmptyDataSetStartsAnInsertion)
+{
+    People p;
+    p.open();
+    p.edit();
+    EXPECT_EQ(p.state(), DataSetState::Insert);
+    // A move with nothing typed drops the new record.
+    p.first();
+    EXPECT_TRUE(p.isEmpty());
+    EXPECT_EQ(p.state(), DataSetState::Browse);
+}
+
+TEST(DataSetEditing, MovingAwayPostsAChangedRecord)
+{
+    People p;
+    p.open();
+    p.add(1, QStringLiteral("A"));
+    p.add(2, QStringLiteral("B"));
+    p.first();
+    p.edit();
+    p.fieldByName(QStringLiteral("NOME")).setValue(QStringLiteral("Aa"));
+    p.next();
+    EXPECT_EQ(p.state(), DataSetState::Browse);
+    EXPECT_EQ(p.names(), (QStringList{"Aa", "B"}));
+    // Nothing is written yet: two insertions, the first one changed again.
+    ASSERT_EQ(p.pendingChanges().size(), 2u);
+    EXPECT_EQ(p.pendingChanges()[1]->values[1].toString(), QStringLiteral("Aa"));
+}
+
+TEST(DataSetEditing, ValidationRefusesAnAssignmentAndKeepsTheOldValue)
+{
+    People p;
+    p.fieldByName(QStringLiteral("NOME")).onValidate = [](ds::Field&, const QVariant& v) {
+        if (v.toString() == QStringLiteral("X"))
+            throw EError(QStringLiteral("no X"));
+    };
+    p.open();
+    p.add(1, QStringLiteral("A"));
+    p.edit();
+    EXPECT_THROW(p.fieldByName(QStringLiteral("NOME")).setValue(QStringLiteral("X")), EError);
+    EXPECT_EQ(p.current(), QStringLiteral("A"));
+}
+
+TEST(DataSetSearch, LocateIsExactAndBookmarksReturn)
+{
+    People p;
+    p.open();
+    p.add(1, QStringLiteral("maria"));
+    p.add(2, QStringLiteral("Maria"));
+    p.add(3, QStringLiteral("Pedro"));
+    EXPECT_TRUE(p.locate(QStringLiteral("NOME"), QStringLiteral("Maria")));
+    EXPECT_EQ(p.fieldByName(QStringLiteral("ID")).asInteger(), 2);
+    EXPECT_FALSE(p.locate(QStringLiteral("NOME"), QStringLiteral("MARIA")));
+    EXPECT_EQ(p.fieldByName(QStringLiteral("ID")).asInteger(), 2);   // a failed locate stays
+    const ds::Bookmark b = p.bookmark();
+    p.last();
+    p.gotoBookmark(b);
+    EXPECT_EQ(p.current(), QStringLiteral("Maria"));
+    EXPECT_TRUE(p.locate(QStringLiteral("ID"), QStringLiteral("3")));
+}
+
+TEST(DataSetControls, SuspendedDisplayUpdatesStillRunTheRules)
+{
+    People p;
+    ds::DataSource source(&p);
+    p.open();
+    p.add(1, QStringLiteral("A"));
+    p.add(2, QStringLiteral("B"));
+    int scrolls = 0;
+    p.afterScroll = [&](DataSet&) { ++scrolls; };
+    QSignalSpy scrolled(&source, &ds::DataSource::dataSetScrolled);
+    QSignalSpy changed(&source, &ds::DataSource::dataSetChanged);
+    p.disableControls();
+    p.first();
+    p.next();
+    EXPECT_EQ(scrolls, 2);
+    EXPECT_EQ(scrolled.count(), 0);
+    p.enableControls();
+    EXPECT_EQ(changed.count(), 1);   // the controls catch up once
+    p.prior();
+    EXPECT_EQ(scrolled.count(), 1);
+}
+
+TEST(DataSetLookup, EmptyWhenTheKeyIsEmptyOrMatchesNothing)
+{
+    DataSet schools(QStringLiteral("schools"));
+    schools.addField(QStringLiteral("ID"), FieldType::Integer);
+    schools.addField(QStringLiteral("NOME"), FieldType::Text, 60);
+    DataSet kids(QStringLiteral("kids"));
+    kids.addField(QStringLiteral("ESCOLA"), FieldType::Integer);
+    ds::Field& school = kids.addLookupField(QStringLiteral("DescrEscola"), QStringLiteral("ESCOLA"), &schools,
+                                            QStringLiteral("ID"), QStringLiteral("NOME"), 60);
+    kids.open();
+    EXPECT_TRUE(schools.isActive());   // reference data opens first
+    schools.append();
+    schools.fieldByName(QStringLiteral("ID")).setValue(10);
+    schools.fieldByName(QStringLiteral("NOME")).setValue(QStringLiteral("Escola Sol"));
+    schools.post();
+    for (auto [key, shown] : {std::pair{QVariant(), ""}, {QVariant(99), ""}, {QVariant(10), "Escola Sol"}}) {
+        kids.append();
+        kids.fieldByName(QStringLiteral("ESCOLA")).setValue(key);
+        kids.post();
+        EXPECT_EQ(school.displayText(), QString::fromLatin1(shown));
+    }
+    // Choosing a shown value writes its key.
+    kids.edit();
+    school.setValue(QStringLiteral("Escola Sol"));
+    EXPECT_EQ(kids.fieldByName(QStringLiteral("ESCOLA")).asInteger(), 10);
+    EXPECT_TRUE(school.readOnly());
+}
+
+TEST(DataSetFields, TextConversionsAndTheirErrors)
+{
+    People p;
+    p.open();
+    p.append();
+    ds::Field& nasc = p.fieldByName(QStringLiteral("NASC"));
+    nasc.setText(QStringLiteral("05/03/2011"));
+    EXPECT_EQ(nasc.asDate(), QDate(2011, 3, 5));
+    EXPECT_EQ(nasc.displayText(), QStringLiteral("05/03/2011"));
+    try {
+        nasc.setText(QStringLiteral("31/02/2010"));
+        FAIL();
+    } catch (const ds::EConvertError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("''31/02/2010'' is not a valid date"));
+    }
+    EXPECT_EQ(nasc.asDate(), QDate(2011, 3, 5));
+    nasc.setText(QString());
+    EXPECT_TRUE(nasc.isNull());
+    p.fieldByName(QStringLiteral("NOME")).setValue(QString(30, u'x'));
+    EXPECT_EQ(p.fieldByName(QStringLiteral("NOME")).asString().size(), 20);   // cut to the column's size
+    EXPECT_THROW(p.fieldByName(QStringLiteral("NADA")), ds::EDatabaseError);
+}

@@ -1,0 +1,133 @@
+#include "fb/connection.h"
+#include "fb/fberror.h"
+#include "fb/statement.h"
+#include "fb/transaction.h"
+#include "support/testdatabase.h"
+
+#include <QDate>
+#include <QTime>
+#include <gtest/gtest.h>
+
+namespace {
+
+fb::ConnectParams paramsFor(const QString& location, const QString& password = QStringLiteral("velkarbin"))
+{
+    fb::ConnectParams p;
+    p.database = location;
+    p.user = QStringLiteral("sysdba");
+    p.password = password;
+    return p;
+}
+
+class FbLayer : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        db.exec(QStringLiteral("INSERT INTO INSTRUCAO (ID, DESCRICAO) VALUES (1, 'Fundamental')"));
+        conn.connect(paramsFor(db.location()));
+    }
+    TestDatabase db;
+    fb::Connection conn;
+};
+
+} // namespace
+
+TEST_F(FbLayer, TypedValuesRoundTripThroughNamedParameters)
+{
+    const QString accented = QStringLiteral(u"João Conceição Ávila — ç ã õ é ü");
+    const QString longMemo = QString(u'é').repeated(70000) + QStringLiteral("fim");
+    {
+        fb::Transaction tx(conn);
+        fb::Statement ins(tx, QStringLiteral("INSERT INTO PACIENTE (ID, NOME, NASCIMENTO, CADASTRO, STATUS, FONE, UF)\r\n"
+                                             "VALUES (:ID, :NOME, :NASC, :CAD, :STATUS, :FONE, :UF)"));
+        ins.setParam(QStringLiteral("ID"), 7);
+        ins.setParam(QStringLiteral("NOME"), accented);
+        ins.setParam(QStringLiteral("NASC"), QDate(2005, 6, 10));
+        ins.setParam(QStringLiteral("CAD"), QDate(1899, 12, 30));
+        ins.setParam(QStringLiteral("STATUS"), QStringLiteral("A"));
+        ins.setParam(QStringLiteral("FONE"), QVariant());
+        ins.setParam(QStringLiteral("UF"), QStringLiteral("SP"));
+        ins.execute();
+        EXPECT_EQ(ins.affectedRecords(), 1u);
+        fb::Statement cons(tx, QStringLiteral("INSERT INTO CONSULTA (ID, DATA, HORA, PACIENTE, OBSERVACOES) "
+                                              "VALUES (1, :D, :H, 7, :OBS)"));
+        cons.setParam(QStringLiteral("D"), QDate(2011, 3, 5));
+        cons.setParam(QStringLiteral("H"), QTime(14, 5, 30));
+        cons.setParam(QStringLiteral("OBS"), longMemo);
+        cons.execute();
+        tx.commit();
+    }
+    fb::Transaction tx(conn, fb::TransactionOptions{true});
+    fb::Statement sel(tx, QStringLiteral("select P.NOME, P.NASCIMENTO, P.CADASTRO, P.FONE, C.HORA, C.OBSERVACOES, P.ID "
+                                         "from PACIENTE P join CONSULTA C on C.PACIENTE = P.ID where P.ID = :ID"));
+    sel.setParam(QStringLiteral("id"), 7);
+    sel.execute();
+    ASSERT_TRUE(sel.fetch());
+    EXPECT_EQ(sel.value(0).toString(), accented);
+    EXPECT_EQ(sel.value(1).toDate(), QDate(2005, 6, 10));
+    EXPECT_EQ(sel.value(2).toDate(), QDate(1899, 12, 30));
+    EXPECT_FALSE(sel.value(3).isValid());
+    EXPECT_EQ(sel.value(4).toTime(), QTime(14, 5, 30));
+    EXPECT_EQ(sel.value(5).toString(), longMemo);
+    EXPECT_EQ(sel.value(6).toInt(), 7);
+    EXPECT_EQ(sel.columns()[0].type, fb::ColumnType::Text);
+    EXPECT_EQ(sel.columns()[0].length, 60);
+    EXPECT_EQ(sel.columns()[5].type, fb::ColumnType::TextBlob);
+    EXPECT_FALSE(sel.fetch());
+}
+
+TEST_F(FbLayer, AffectedRecordsCountWhatTheStatementTouched)
+{
+    fb::Transaction tx(conn);
+    fb::executeSql(tx, QStringLiteral("INSERT INTO INSTRUCAO (ID, DESCRICAO) VALUES (2, 'Médio')"));
+    EXPECT_EQ(fb::executeSql(tx, QStringLiteral("UPDATE INSTRUCAO SET DESCRICAO = DESCRICAO || '!'")), 2u);
+    EXPECT_EQ(fb::executeSql(tx, QStringLiteral("DELETE FROM INSTRUCAO WHERE ID = 99")), 0u);
+}
+
+TEST_F(FbLayer, TransactionNotCommittedRollsBack)
+{
+    {
+        fb::Transaction tx(conn);
+        fb::executeSql(tx, QStringLiteral("DELETE FROM INSTRUCAO"));
+    }
+    EXPECT_EQ(db.scalar(QStringLiteral("select count(*) from INSTRUCAO")).toInt(), 1);
+}
+
+TEST_F(FbLayer, RefusalCarriesTheServersWholeMessage)
+{
+    fb::Transaction tx(conn);
+    try {
+        fb::executeSql(tx, QStringLiteral("INSERT INTO IRMAO (ID, PACIENTE, NOME, NASCIMENTO) VALUES (1, 99, 'X', "
+                                          "'2001-01-01')"));
+        FAIL() << "the foreign key must refuse the row";
+    } catch (const fb::FbError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("FK_IRMAO_PACIENTE"))) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(QStringLiteral("Foreign key reference target does not exist")))
+            << e.message().toStdString();
+        EXPECT_FALSE(e.isConnectionFailure());
+    }
+}
+
+TEST(FbConnection, FailuresLeaveTheConnectionClosed)
+{
+    TestDatabase db;
+    struct Case {
+        QString location;
+        QString password;
+        QString messagePart;
+    } cases[] = {
+        {QStringLiteral("localhost:") + db.folder() + QStringLiteral("missing.fdb"), QStringLiteral("velkarbin"),
+         QStringLiteral("missing.fdb")},
+        {db.location(), QStringLiteral("wrong"), QStringLiteral("password")},
+    };
+    for (const Case& c : cases) {
+        fb::Connection conn;
+        try {
+            conn.connect(paramsFor(c.location, c.password));
+            ADD_FAILURE() << "connected to " << c.location.toStdString();
+        } catch (const fb::FbError& e) {
+            EXPECT_TRUE(e.message().contains(c.messagePart, Qt::CaseInsensitive)) << e.message().toStdString();
+        }
+        EXPECT_FALSE(conn.isConnected());
+    }
+}

@@ -1,0 +1,128 @@
+#include "support/testdatabase.h"
+
+#include "fb/connection.h"
+#include "fb/statement.h"
+#include "fb/transaction.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDevice>
+#include <QRegularExpression>
+#include <stdexcept>
+
+namespace {
+
+fb::ConnectParams params(const QString& location)
+{
+    fb::ConnectParams p;
+    p.database = location;
+    p.user = QStringLiteral("SYSDBA");
+    p.password = QStringLiteral("velkarbin");
+    return p;
+}
+
+} // namespace
+
+QString schemaPath() { return QStringLiteral(MARVOK_SOURCE_DIR "/db/schema.sql"); }
+
+QStringList schemaStatements(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot read " + path.toStdString());
+    QString text = QString::fromUtf8(f.readAll());
+    text.remove(QRegularExpression(QStringLiteral("/\\*.*?\\*/"), QRegularExpression::DotMatchesEverythingOption));
+    text.remove(QRegularExpression(QStringLiteral("--[^\\n]*")));
+    QStringList out;
+    for (QString s : text.split(u';')) {
+        s = s.trimmed();
+        if (s.isEmpty() || s.startsWith(QStringLiteral("SET "), Qt::CaseInsensitive) ||
+            s.compare(QStringLiteral("COMMIT"), Qt::CaseInsensitive) == 0)
+            continue;
+        out << s;
+    }
+    return out;
+}
+
+namespace {
+
+constexpr QFileDevice::Permissions kEveryone =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+    QFileDevice::WriteGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::WriteOther |
+    QFileDevice::ExeOther;
+
+// The schema is built once per test program; every test gets a copy of it.
+QString templateFile()
+{
+    static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/marvok-template-XXXXXX"));
+    static const QString path = [] {
+        // The server runs as its own user and writes the file.
+        QFile::setPermissions(dir.path(), kEveryone);
+        const QString file = dir.path() + QStringLiteral("/template.fdb");
+        fb::Connection c;
+        c.create(params(QStringLiteral("localhost:") + file), 8192, false);
+        for (const QString& s : schemaStatements(schemaPath())) {
+            fb::Transaction tx(c);
+            fb::executeSql(tx, s);
+            tx.commit();
+        }
+        c.disconnect();
+        return file;
+    }();
+    return path;
+}
+
+} // namespace
+
+TestDatabase::TestDatabase() : m_dir(QDir::tempPath() + QStringLiteral("/marvok-test-XXXXXX"))
+{
+    QFile::setPermissions(m_dir.path(), kEveryone);
+    const QString file = folder() + QStringLiteral("marvok.fdb");
+    if (!QFile::copy(templateFile(), file))
+        throw std::runtime_error("cannot copy the template database");
+    QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                    QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther);
+}
+
+TestDatabase::~TestDatabase()
+{
+    try {
+        fb::Connection c;
+        c.connect(params(location()));
+        c.dropDatabase();
+    } catch (...) {
+        // Still attached elsewhere (a test that failed midway): the folder goes anyway.
+    }
+}
+
+QString TestDatabase::folder() const { return m_dir.path() + u'/'; }
+
+QString TestDatabase::location() const { return QStringLiteral("localhost:") + folder() + QStringLiteral("marvok.fdb"); }
+
+void TestDatabase::exec(const QString& sql) const
+{
+    fb::Connection c;
+    c.connect(params(location()));
+    fb::Transaction tx(c);
+    fb::executeSql(tx, sql);
+    tx.commit();
+}
+
+QVariant TestDatabase::scalar(const QString& sql) const
+{
+    const QVariantList values = column(sql);
+    return values.isEmpty() ? QVariant() : values.first();
+}
+
+QVariantList TestDatabase::column(const QString& sql) const
+{
+    fb::Connection c;
+    c.connect(params(location()));
+    fb::Transaction tx(c, fb::TransactionOptions{true});
+    fb::Statement st(tx, sql);
+    st.execute();
+    QVariantList out;
+    while (st.fetch())
+        out << st.value(0);
+    return out;
+}

@@ -1,0 +1,35 @@
+#pragma once
+// A fresh Marvok database for one test: made from db/schema.sql through the
+// local Firebird server in a folder of its own, dropped afterwards.
+
+#include <QString>
+#include <QTemporaryDir>
+#include <QVariant>
+#include <QVariantList>
+
+class TestDatabase {
+public:
+    TestDatabase();
+    ~TestDatabase();
+    TestDatabase(const TestDatabase&) = delete;
+    TestDatabase& operator=(const TestDatabase&) = delete;
+
+    // The folder that holds marvok.fdb, with a trailing separator.
+    QString folder() const;
+    QString location() const;   // "localhost:" + the file's path
+
+    // Runs statements in a connection of their own, each committed.
+    void exec(const QString& sql) const;
+    // The first column of the first row (invalid when there is none).
+    QVariant scalar(const QString& sql) const;
+    // Every row's first column.
+    QVariantList column(const QString& sql) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Points at db/schema.sql of the source tree.
+QString schemaPath();
+// The statements of a schema file, without comments, SET and COMMIT lines.
+QStringList schemaStatements(const QString& path);
