@@ -334,9 +334,13 @@ struct Statement::Impl {
     }
 };
 
-Statement::Statement(Transaction& transaction, const QString& sql) : d(std::make_unique<Impl>(transaction))
+Statement::Statement(Transaction& transaction, const QString& sql, ParamStyle style)
+    : d(std::make_unique<Impl>(transaction))
 {
-    d->parsed = parseNamedParams(sql);
+    if (style == ParamStyle::Named)
+        d->parsed = parseNamedParams(sql);
+    else
+        d->parsed.sql = sql;
     d->params.resize(d->parsed.names.size());
     detail::call([&](ThrowStatusWrapper* st) {
         const QByteArray text = d->parsed.sql.toUtf8();
@@ -465,9 +469,9 @@ void Statement::closeCursor()
 
 quint64 Statement::affectedRecords() const { return d->affected; }
 
-quint64 executeSql(Transaction& transaction, const QString& sql)
+quint64 executeSql(Transaction& transaction, const QString& sql, ParamStyle style)
 {
-    Statement s(transaction, sql);
+    Statement s(transaction, sql, style);
     s.execute();
     return s.affectedRecords();
 }

@@ -25,9 +25,13 @@ struct Column {
     bool nullable = true;
 };
 
+// Raw texts are sent as they stand: PSQL blocks use ":NAME" for their own variables.
+enum class ParamStyle { Named, Raw };
+
 class Statement {
 public:
-    Statement(Transaction& transaction, const QString& sql);   // prepares; throws FbError
+    // Prepares; throws FbError.
+    Statement(Transaction& transaction, const QString& sql, ParamStyle style = ParamStyle::Named);
     ~Statement();
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
@@ -57,6 +61,6 @@ private:
 };
 
 // Runs a statement that returns no rows; returns the rows it affected.
-quint64 executeSql(Transaction& transaction, const QString& sql);
+quint64 executeSql(Transaction& transaction, const QString& sql, ParamStyle style = ParamStyle::Named);
 
 } // namespace fb

@@ -104,7 +104,7 @@ void TestDatabase::exec(const QString& sql) const
     fb::Connection c;
     c.connect(params(location()));
     fb::Transaction tx(c);
-    fb::executeSql(tx, sql);
+    fb::executeSql(tx, sql, fb::ParamStyle::Raw);
     tx.commit();
 }
 

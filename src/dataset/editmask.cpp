@@ -1,0 +1,215 @@
+#include "dataset/editmask.h"
+
+#include <algorithm>
+
+namespace ds {
+
+namespace {
+
+const QChar kEscape = u'\\';
+
+[[noreturn]] void refuse()
+{
+    throw EDBEditError(QStringLiteral(u"Invalid input value.  Use escape key to abandon changes"));
+}
+
+bool fits(EditMask::Kind kind, QChar c)
+{
+    switch (kind) {
+    case EditMask::Kind::Digit: return c.isDigit();
+    case EditMask::Kind::DigitOrSign: return c.isDigit() || c == u'+' || c == u'-';
+    case EditMask::Kind::Letter: return c.isLetter();
+    case EditMask::Kind::LetterOrDigit: return c.isLetterOrNumber();
+    case EditMask::Kind::AnyChar: return true;
+    case EditMask::Kind::Fixed: break;
+    }
+    return false;
+}
+
+QChar converted(EditMask::Case conversion, QChar c)
+{
+    switch (conversion) {
+    case EditMask::Case::Upper: return c.toUpper();
+    case EditMask::Case::Lower: return c.toLower();
+    case EditMask::Case::AsTyped: break;
+    }
+    return c;
+}
+
+// The character of a mask letter in QLineEdit's notation: there 9 is a
+// required digit and 0 an optional one, the reverse of ours.
+QChar qtLetter(const EditMask::Position& p)
+{
+    switch (p.kind) {
+    case EditMask::Kind::Digit: return p.required ? u'9' : u'0';
+    case EditMask::Kind::DigitOrSign: return u'#';
+    case EditMask::Kind::Letter: return p.required ? u'A' : u'a';
+    case EditMask::Kind::LetterOrDigit: return p.required ? u'N' : u'n';
+    case EditMask::Kind::AnyChar: return p.required ? u'X' : u'x';
+    case EditMask::Kind::Fixed: break;
+    }
+    return p.fixed;
+}
+
+} // namespace
+
+EditMask::EditMask(QString mask) : m_mask(std::move(mask)) { parse(); }
+
+void EditMask::parse()
+{
+    QString edit = m_mask;
+    const auto unescapedSeparatorAt = [&edit](qsizetype i) {
+        return i >= 0 && edit[i] == u';' && (i == 0 || edit[i - 1] != kEscape);
+    };
+    if (edit.size() >= 4 && unescapedSeparatorAt(edit.size() - 2) && unescapedSeparatorAt(edit.size() - 4)) {
+        m_blank = edit.back();
+        m_saveLiterals = edit[edit.size() - 3] != u'0';
+        edit.chop(4);
+    } else if (edit.size() >= 2 && unescapedSeparatorAt(edit.size() - 2)) {
+        m_saveLiterals = edit.back() != u'0';
+        edit.chop(2);
+    }
+
+    Case conversion = Case::AsTyped;
+    for (qsizetype i = 0; i < edit.size(); ++i) {
+        const QChar c = edit[i];
+        Position p;
+        p.conversion = conversion;
+        switch (c.unicode()) {
+        case u'!': m_blanksLead = true; continue;
+        case u'>': conversion = Case::Upper; continue;
+        case u'<':
+            if (i + 1 < edit.size() && edit[i + 1] == u'>') {
+                conversion = Case::AsTyped;
+                ++i;
+            } else {
+                conversion = Case::Lower;
+            }
+            continue;
+        case u'\\':
+            if (++i >= edit.size())
+                continue;
+            p.fixed = edit[i];
+            break;
+        case u'0': p.kind = Kind::Digit; p.required = true; break;
+        case u'9': p.kind = Kind::Digit; break;
+        case u'#': p.kind = Kind::DigitOrSign; break;
+        case u'L': p.kind = Kind::Letter; p.required = true; break;
+        case u'l': p.kind = Kind::Letter; break;
+        case u'A': p.kind = Kind::LetterOrDigit; p.required = true; break;
+        case u'a': p.kind = Kind::LetterOrDigit; break;
+        case u'C': p.kind = Kind::AnyChar; p.required = true; break;
+        case u'c': p.kind = Kind::AnyChar; break;
+        case u'_': p.fixed = u' '; break;
+        default: p.fixed = c; break;
+        }
+        m_positions.append(p);
+    }
+}
+
+bool EditMask::isInput(int position) const
+{
+    return position >= 0 && position < displayLength() && m_positions[position].kind != Kind::Fixed;
+}
+
+QChar EditMask::accept(int position, QChar typed) const
+{
+    if (!isInput(position) || !fits(m_positions[position].kind, typed))
+        return {};
+    return converted(m_positions[position].conversion, typed);
+}
+
+QString EditMask::qtInputMask() const
+{
+    if (isEmpty())
+        return {};
+    QString qt;
+    Case conversion = Case::AsTyped;
+    for (const Position& p : m_positions) {
+        if (p.conversion != conversion) {
+            conversion = p.conversion;
+            qt += conversion == Case::Upper ? u'>' : conversion == Case::Lower ? u'<' : u'!';
+        }
+        if (p.kind == Kind::Fixed)
+            qt += kEscape;
+        qt += qtLetter(p);
+    }
+    return qt + u';' + m_blank;
+}
+
+QString EditMask::format(const QString& stored) const
+{
+    if (isEmpty())
+        return stored;
+    const auto shown = [this](QChar c) { return c == u' ' ? m_blank : c; };
+    QString display;
+    if (m_saveLiterals) {
+        for (int i = 0; i < displayLength(); ++i)
+            display += !isInput(i) ? m_positions[i].fixed : i < stored.size() ? shown(stored[i]) : m_blank;
+        return display + stored.mid(displayLength());
+    }
+
+    const qsizetype inputs = std::count_if(m_positions.begin(), m_positions.end(),
+                                           [](const Position& p) { return p.kind != Kind::Fixed; });
+    // Characters that do not fit are kept beyond the mask rather than lost.
+    const qsizetype unfilled = std::max<qsizetype>(0, inputs - stored.size());
+    const qsizetype excess = std::max<qsizetype>(0, stored.size() - inputs);
+    const QString padded = m_blanksLead ? QString(unfilled, u' ') + stored.mid(excess) : stored.left(inputs) + QString(unfilled, u' ');
+    qsizetype next = 0;
+    for (const Position& p : m_positions)
+        display += p.kind == Kind::Fixed ? p.fixed : shown(padded[next++]);
+    if (excess == 0)
+        return display;
+    return m_blanksLead ? stored.left(excess) + display : display + stored.mid(inputs);
+}
+
+QString EditMask::unformat(const QString& display) const
+{
+    if (isEmpty())
+        return display;
+    if (display.size() > displayLength())
+        refuse();
+    const auto isBlank = [this](QChar c) { return c == m_blank || c == u' '; };
+
+    bool anyFilled = false;
+    for (int i = 0; i < display.size(); ++i)
+        anyFilled = anyFilled || (isInput(i) && !isBlank(display[i]));
+    if (!anyFilled)
+        return {};
+
+    QString stored;
+    for (int i = 0; i < displayLength(); ++i) {
+        const Position& p = m_positions[i];
+        const QChar c = i < display.size() ? display[i] : m_blank;
+        if (p.kind == Kind::Fixed) {
+            if (c != p.fixed && !isBlank(c))
+                refuse();
+            if (m_saveLiterals)
+                stored += p.fixed;
+        } else if (c == m_blank || (c == u' ' && p.kind != Kind::AnyChar)) {
+            if (p.required)
+                refuse();
+            stored += u' ';
+        } else {
+            const QChar typed = accept(i, c);
+            if (typed.isNull())
+                refuse();
+            stored += typed;
+        }
+    }
+    if (m_saveLiterals)
+        return stored;
+    // The unfilled optional positions stand at the side the mask puts its blanks.
+    if (m_blanksLead) {
+        qsizetype lead = 0;
+        while (lead < stored.size() && stored[lead] == u' ')
+            ++lead;
+        return stored.mid(lead);
+    }
+    qsizetype end = stored.size();
+    while (end > 0 && stored[end - 1] == u' ')
+        --end;
+    return stored.left(end);
+}
+
+} // namespace ds

@@ -1,0 +1,36 @@
+#include "dialogs/hitlistdelegate.h"
+
+#include <QPainter>
+
+HitListDelegate::HitListDelegate(Highlight highlight, QObject* parent)
+    : QStyledItemDelegate(parent), m_highlight(std::move(highlight))
+{
+}
+
+void HitListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    const bool selected = option.state & QStyle::State_Selected;
+    const QRect row = option.rect;
+    const QString entry = index.data(Qt::DisplayRole).toString();
+    const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
+
+    painter->save();
+    painter->setFont(option.font);
+    painter->fillRect(row, option.palette.color(selected ? QPalette::Highlight : QPalette::Base));
+    painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    const QRect text = row.adjusted(2, 0, 0, 0);
+    painter->drawText(text, flags, entry);
+
+    const auto [position, length] = m_highlight(entry);
+    if (position > 0) {
+        const int offset = option.fontMetrics.horizontalAdvance(entry.left(position - 1));
+        painter->setPen(QColor(0, 0, 255));
+        painter->drawText(text.adjusted(offset, 0, 0, 0), flags, entry.mid(position - 1, length));
+    }
+    painter->restore();
+}
+
+QSize HitListDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    return {QStyledItemDelegate::sizeHint(option, index).width(), kRowHeight};
+}

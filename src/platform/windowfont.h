@@ -1,0 +1,12 @@
+#pragma once
+// The font of the program's windows: Tahoma 8 pt.
+
+#include <QFont>
+
+namespace platform {
+
+// Tahoma at the given size. Debian ships Tahoma with Wine's fonts, in a folder
+// that the font configuration does not scan, so it is loaded from there once.
+QFont windowFont(qreal pointSize = 8);
+
+} // namespace platform
