@@ -141,13 +141,10 @@ void Field::setDefaultText(const QString& text)
     }
     case FieldType::Time: {
         const QString t = text.trimmed();
-        QTime v = QTime::fromString(t, kTimeFormat);
-        if (!v.isValid())
-            v = QTime::fromString(t, QStringLiteral("hh:mm"));
-        if (!v.isValid())
-            v = QTime::fromString(t, QStringLiteral("h:mm:ss"));
-        if (!v.isValid())
-            v = QTime::fromString(t, QStringLiteral("h:mm"));
+        QTime v;
+        for (const QString& format : {kTimeFormat, QStringLiteral("h:mm:ss"), QStringLiteral("h:mm")})
+            if (!v.isValid())
+                v = QTime::fromString(t, format);
         if (!v.isValid())
             throw EConvertError(QStringLiteral("''%1'' is not a valid time").arg(text));
         setValue(v);

@@ -1,0 +1,26 @@
+#include "reportengine/datasetsource.h"
+
+#include "dataset/dataset.h"
+
+namespace report {
+
+bool DataSetSource::isActive() const { return m_dataSet.isActive(); }
+void DataSetSource::open() { m_dataSet.open(); }
+void DataSetSource::first() { m_dataSet.first(); }
+void DataSetSource::next() { m_dataSet.next(); }
+bool DataSetSource::eof() const { return m_dataSet.eof(); }
+
+int DataSetSource::columnIndex(const QString& column) const
+{
+    const auto& fields = m_dataSet.fields();
+    for (size_t i = 0; i < fields.size(); ++i)
+        if (fields[i]->name().compare(column, Qt::CaseInsensitive) == 0)
+            return int(i);
+    return -1;
+}
+
+QVariant DataSetSource::value(int column) const { return m_dataSet.fields()[size_t(column)]->value(); }
+
+QString DataSetSource::displayText(int column) const { return m_dataSet.fields()[size_t(column)]->displayText(); }
+
+} // namespace report

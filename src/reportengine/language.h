@@ -1,0 +1,18 @@
+#pragma once
+// The language of the engine's own windows. Its built-in texts are English;
+// a language file (a Qt translation) turns them into another language.
+
+#include <QString>
+
+namespace report {
+
+// Loads the language file of that name as given: a bare name is looked up in
+// the working directory. Also turns Qt's own print and page setup dialogs into
+// Brazilian Portuguese. When there is no such file nothing happens, silently;
+// returns whether a file was loaded.
+bool loadLanguageFile(const QString& name);
+
+// Back to the built-in texts.
+void unloadLanguageFile();
+
+} // namespace report

@@ -1,0 +1,114 @@
+// Prepared reports leaving the engine: PDF read back with pdftotext, PNG
+// pages, and the engine's own file that loads back exactly.
+
+#include "core/eerror.h"
+#include "reportengine/definition.h"
+#include "reportengine/exporter.h"
+#include "reportfixture.h"
+
+#include <QFile>
+#include <QImage>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+using namespace report;
+
+namespace {
+
+// Two sheets: a title and a list of 60 rows in Arial, Courier New and a dotted rule.
+struct TwoSheets {
+    reporttest::TableDataSet rows{QStringLiteral("qryRows"),
+                                  {{QStringLiteral("NOME"), ds::FieldType::Text}, {QStringLiteral("NOTA"), ds::FieldType::Memo}}};
+    Definition definition{QStringLiteral("repHistorico")};
+
+    TwoSheets()
+    {
+        for (int i = 1; i <= 60; ++i)
+            rows.table << QVariantList{QStringLiteral("Criança %1").arg(i), QStringLiteral("Observação nº %1").arg(i)};
+        Page& page = definition.addPage(QStringLiteral("Page1"));
+        page.addBand(BandKind::ReportTitle, QStringLiteral("Title"), 41)
+            .addText(QStringLiteral("Memo1"), QRectF(53, 14, 104, 14), QStringLiteral("Histórico"))
+            .setFont(TextFont(QStringLiteral("Verdana"), 32))
+            .setAlignment(Qt::AlignHCenter);
+        Band& header = page.addBand(BandKind::PageHeader, QStringLiteral("Header"), 6);
+        header.addText(QStringLiteral("Caption"), QRectF(21, 0, 29, 5), QStringLiteral("DATA"));
+        header.addRule(QStringLiteral("Rule"), 21, 5.53, 171).setStyle(LineStyle::Dotted);
+        Band& data = page.addBand(BandKind::MasterData, QStringLiteral("MasterData1"), 6);
+        data.setDataSet(QStringLiteral("frxRows"));
+        data.addRect(QStringLiteral("Gradient1"), QRectF(21, 0, 171, 6), QColor(238, 238, 238));
+        data.addText(QStringLiteral("Nome"), QRectF(21, 0, 40, 5), QStringLiteral("[frxRows.\"NOME\"]"));
+        data.addText(QStringLiteral("Nota"), QRectF(66, 0, 126, 5), QStringLiteral("[frxRows.\"NOTA\"]"))
+            .setFont(TextFont(QStringLiteral("Courier New"), 12, false, false, QColor(0, 0, 128)));
+        definition.bindDataSet(QStringLiteral("frxRows"), rows);
+        definition.prepare();
+    }
+};
+
+} // namespace
+
+TEST(Output, PdfHoldsEveryTextOnItsPage)
+{
+    TwoSheets report;
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("historico.pdf"));
+    Exporter::toPdf(report.definition.prepared(), file, QStringLiteral("Histórico"));
+
+    ASSERT_EQ(report.definition.prepared().pages.size(), 2);
+    EXPECT_EQ(reporttest::pdfPageCount(file), 2);
+    EXPECT_TRUE(reporttest::pdfPageSize(file).startsWith(QStringLiteral("595 x 842"))); // A4 in points
+    const QStringList pages = reporttest::pdfText(file).split(u'\f');
+    ASSERT_GE(pages.size(), 2);
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Histórico")));
+    EXPECT_FALSE(pages[1].contains(QStringLiteral("Histórico")));
+    for (const QString& page : pages.mid(0, 2))
+        EXPECT_TRUE(page.contains(QStringLiteral("DATA")));
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Criança 1 ")));
+    EXPECT_TRUE(pages[1].contains(QStringLiteral("Criança 60")));
+    EXPECT_TRUE(pages[1].contains(QStringLiteral("Observação nº 60")));
+    // The two columns of a row stand on one line, in order.
+    EXPECT_TRUE(pages[1].contains(QRegularExpression(QStringLiteral("Criança 59 +Observação nº 59"))));
+}
+
+TEST(Output, PngPagesAreDrawnAtTheirResolution)
+{
+    TwoSheets report;
+    QTemporaryDir dir;
+    const QStringList files = Exporter::toPng(report.definition.prepared(), dir.filePath(QStringLiteral("rel.png")), 100);
+    ASSERT_EQ(files, (QStringList{dir.filePath("rel_1.png"), dir.filePath("rel_2.png")}));
+    const QImage first(files[0]);
+    EXPECT_EQ(first.size(), QSize(827, 1169));
+    // The first row's shading right of its texts, 41 + 6 + 1 mm down; white left of it.
+    EXPECT_EQ(first.pixelColor(qRound(150 / 25.4 * 100), qRound(48 / 25.4 * 100)), QColor(238, 238, 238));
+    EXPECT_EQ(first.pixelColor(qRound(10 / 25.4 * 100), qRound(48 / 25.4 * 100)), QColor(Qt::white));
+}
+
+TEST(Output, SavedReportLoadsBackExactly)
+{
+    TwoSheets report;
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("rel.mvp"));
+    report.definition.prepared().save(file);
+    const PreparedReport loaded = PreparedReport::load(file);
+    EXPECT_EQ(loaded, report.definition.prepared());
+    EXPECT_EQ(loaded.pages[1].items.last().font.color, QColor(0, 0, 128));
+}
+
+TEST(Output, UnreadableOrForeignFilesAreRefused)
+{
+    TwoSheets report;
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("rel.mvp"));
+    report.definition.prepared().save(file);
+    QFile cut(file);
+    ASSERT_TRUE(cut.open(QIODevice::ReadWrite));
+    cut.resize(cut.size() / 2);
+    cut.close();
+    QFile foreign(dir.filePath(QStringLiteral("foreign.mvp")));
+    ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
+    foreign.write("%PDF-1.4 not ours");
+    foreign.close();
+
+    for (const QString& name : {file, foreign.fileName(), dir.filePath(QStringLiteral("missing.mvp"))})
+        EXPECT_THROW(PreparedReport::load(name), EError) << name.toStdString();
+    EXPECT_THROW(Exporter::toPdf(report.definition.prepared(), dir.filePath(QStringLiteral("no/such/dir/x.pdf"))), EError);
+}
