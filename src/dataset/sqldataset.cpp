@@ -1,15 +1,43 @@
 #include "dataset/sqldataset.h"
 #include "dataset/connection.h"
 #include "dataset/dberror.h"
+#include "dataset/updatesql.h"
+#include "fb/fberror.h"
 #include "fb/sqlparams.h"
 #include "fb/statement.h"
 #include "fb/transaction.h"
 
 #include <QRegularExpression>
+#include <memory>
 
 namespace ds {
 
 namespace {
+
+struct Refusal {
+    RowPtr row;
+    UpdateKind kind;
+    std::shared_ptr<const EError> error;
+};
+
+UpdateKind kindOf(const Row& row)
+{
+    switch (row.status) {
+    case RowStatus::Inserted: return UpdateKind::Insert;
+    case RowStatus::Deleted: return UpdateKind::Delete;
+    default: return UpdateKind::Modify;
+    }
+}
+
+std::shared_ptr<const EError> refusalOf(quint64 affected)
+{
+    if (affected == 0)
+        return std::make_shared<EDatabaseError>(QStringLiteral("Record not found or changed by another user"));
+    if (affected > 1)
+        return std::make_shared<EDatabaseError>(QStringLiteral("Update affected more than 1 record."));
+    return nullptr;
+}
+
 FieldType fieldTypeOf(const fb::Column& c)
 {
     switch (c.type) {
@@ -125,6 +153,54 @@ void SqlDataSet::doOpen()
         rows.push_back(makeRow(std::move(values), RowStatus::Unmodified));
     }
     tx.commit();
+}
+
+void SqlDataSet::applyUpdates()
+{
+    const std::vector<RowPtr> changes = pendingChanges();
+    if (changes.empty())
+        return;
+    m_connection->connect();
+    const UpdateSql writer(*this, tableName());
+    std::vector<Refusal> refused;
+    {
+        fb::Transaction tx(m_connection->handle());
+        for (const RowPtr& row : changes) {
+            const UpdateStatement s = writer.statementFor(*row);
+            if (s.sql.isEmpty())
+                continue;   // posted without a changed value
+            try {
+                fb::Statement st(tx, s.sql);
+                for (const auto& [param, value] : s.params)
+                    st.setParam(param, value);
+                st.execute();
+                if (auto error = refusalOf(st.affectedRecords()))
+                    refused.push_back({row, kindOf(*row), std::move(error)});
+            } catch (const fb::FbError& e) {
+                if (e.isConnectionFailure())
+                    throw;
+                refused.push_back({row, kindOf(*row), std::make_shared<fb::FbError>(e)});
+            }
+        }
+        if (refused.empty())
+            tx.commit();
+        else
+            tx.rollback();
+    }
+    if (refused.empty()) {
+        for (const RowPtr& row : changes)
+            acceptChange(row);
+        return;
+    }
+    for (const Refusal& r : refused) {
+        if (!onReconcileError)
+            throw EDatabaseError(r.error->message());
+        const ReconcileAction action = onReconcileError(*this, *r.error, r.kind, *r.row);
+        if (action == ReconcileAction::Cancel)
+            revertChange(r.row);
+        else if (action == ReconcileAction::Abort)
+            break;
+    }
 }
 
 } // namespace ds

@@ -1,4 +1,5 @@
 #include "store/tdm.h"
+#include "store/agetext.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -56,6 +57,7 @@ Tdm::Tdm(const QString& programFolder)
     ZConnection1.afterConnect = [this](ds::Connection& c) { ZConnection1AfterConnect(c); };
     ZConnection1.beforeDisconnect = [this](ds::Connection& c) { ZConnection1BeforeDisconnect(c); };
     defineFields();
+    attachRules();
     DataModuleCreate();
 }
 
@@ -87,4 +89,9 @@ std::vector<ds::SqlDataSet*> Tdm::recordDataSets()
             &qryTipoOrientacao, &qryPaciente, &qryPai,   &qryMae,      &qryIrmao,
             &qryConsulta, &qryBrinquedoNaConsulta, &qryReavaliacao, &qryIndicacao, &qryOrientacao,
             &qryHistorico};
+}
+
+QString Tdm::CalcIdade(const QDate& start, const QDate& end)
+{
+    return store::ageText(start, end, QStringLiteral(" meses"));
 }

@@ -1,13 +1,15 @@
 #pragma once
 // The data module: the database connection and its schema upgrade, the
 // record data sets with their rules, and the key sources. It knows no
-// window: where it must reach the main window it calls a callback.
+// window: where it must reach the main window it calls a callback, and its
+// questions and error boxes go through the platform's message service.
 
 #include "dataset/connection.h"
 #include "dataset/sqldataset.h"
 #include "store/tperiodo.h"
 #include "store/tzsequence.h"
 
+#include <QDate>
 #include <QString>
 #include <functional>
 
@@ -45,6 +47,12 @@ public:
 
     TPeriodo Periodo;
     TCallBack PacienteAfterScrollCallBack;
+    // The main window's note loader, stopped before a list of sessions or
+    // notes moves and started after it opened or moved.
+    TCallBack NoteLoaderStart;
+    TCallBack NoteLoaderStop;
+    // The ID of the guidance type chosen in the main window; 0 while none is.
+    int chosenGuidanceType = 0;
 
     // The folder of the program file, with its trailing separator.
     const QString& programFolder() const { return m_programFolder; }
@@ -54,10 +62,55 @@ public:
     // The sixteen record data sets, in the order of the schema.
     std::vector<ds::SqlDataSet*> recordDataSets();
 
+    // Whole 365-day years and 30-day months from start to end ("5 anos e 8 meses").
+    static QString CalcIdade(const QDate& start, const QDate& end);
+
+    // --- rules shared by the record data sets
+    void qryCaraterBeforePost(ds::DataSet& dataSet);
+    void qryPacienteBeforePost(ds::DataSet& dataSet);
+    void qryBrinquedoNaConsultaBeforePost(ds::DataSet& dataSet);
+    void qryPacienteAfterPost(ds::DataSet& dataSet);
+    void qryBrinquedoNaConsultaBeforeClose(ds::DataSet& dataSet);
+    ds::ReconcileAction qryPacienteReconcileError(ds::DataSet& dataSet, const EError& error, ds::UpdateKind kind,
+                                                  const ds::Row& row);
+
+    // --- the patient
+    QString qryPacienteIDGetText(const ds::Field& sender, bool displayText);
+    QString qryPacienteSTATUSGetText(const ds::Field& sender, bool displayText);
+    void qryPacienteSTATUSSetText(ds::Field& sender, const QString& text);
+    void qryPacienteUFValidate(ds::Field& sender, const QVariant& newValue);
+    void qryPacienteAfterScroll(ds::DataSet& dataSet);
+    void OpenDetalhe(ds::SqlDataSet& dataSet, const QString& paramName);
+
+    // --- the family
+    void qryPaiAfterInsert(ds::DataSet& dataSet);
+    void qryMaeAfterInsert(ds::DataSet& dataSet);
+    void qryIrmaoAfterInsert(ds::DataSet& dataSet);
+    void qryIrmaoBeforePost(ds::DataSet& dataSet);
+    QString qryIrmaoNASCIMENTOGetText(const ds::Field& sender, bool displayText);
+
+    // --- sessions and toys; the scroll rules also serve three note lists
+    void qryConsultaAfterInsert(ds::DataSet& dataSet);
+    void qryConsultaBeforeScroll(ds::DataSet& dataSet);
+    void qryConsultaAfterScroll(ds::DataSet& dataSet);
+    void qryConsultaBeforeDelete(ds::DataSet& dataSet);
+    void qryBrinquedoNaConsultaBeforeInsert(ds::DataSet& dataSet);
+    void qryBrinquedoNaConsultaAfterInsert(ds::DataSet& dataSet);
+
+    // --- clinical notes
+    void qryReavaliacaoAfterInsert(ds::DataSet& dataSet);
+    void qryIndicacaoAfterInsert(ds::DataSet& dataSet);
+    void qryOrientacaoAfterInsert(ds::DataSet& dataSet);
+    void qryHistoricoAfterInsert(ds::DataSet& dataSet);
+
 private:
     void DataModuleCreate();
     void DataModuleDestroy();
     void defineFields();
+    void attachRules();
+    void applyAfterPost(ds::DataSet& dataSet);
+    // The current patient's number; 0 while the patient has none.
+    int currentPatient() const;
     void ZConnection1BeforeConnect(ds::Connection& connection);
     void ZConnection1AfterConnect(ds::Connection& connection);
     void ZConnection1BeforeDisconnect(ds::Connection& connection);

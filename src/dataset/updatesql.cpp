@@ -1,0 +1,82 @@
+#include "dataset/updatesql.h"
+#include "dataset/valuecompare.h"
+
+#include <QStringList>
+
+namespace ds {
+
+namespace {
+const QString kOldPrefix = QStringLiteral("OLD_");
+}
+
+UpdateSql::UpdateSql(const DataSet& dataSet, QString table) : m_table(std::move(table))
+{
+    for (const auto& f : dataSet.fields())
+        if (!f->isLookup())
+            m_columns.append(f.get());
+}
+
+UpdateStatement UpdateSql::insert(const Row& row) const
+{
+    UpdateStatement s;
+    QStringList names, values;
+    for (const Field* f : m_columns) {
+        names << f->name();
+        values << u':' + f->name();
+        s.params.append({f->name(), row.values[f->dataIndex()]});
+    }
+    s.sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                .arg(m_table, names.join(QStringLiteral(", ")), values.join(QStringLiteral(", ")));
+    return s;
+}
+
+UpdateStatement UpdateSql::modify(const Row& row) const
+{
+    UpdateStatement s;
+    QStringList assignments;
+    for (const Field* f : m_columns) {
+        const int i = f->dataIndex();
+        if (sameValue(f->type(), row.values[i], row.original[i]))
+            continue;
+        assignments << f->name() + QStringLiteral(" = :") + f->name();
+        s.params.append({f->name(), row.values[i]});
+    }
+    if (assignments.isEmpty())
+        return {};
+    const QString where = whereOriginal(row, s);
+    s.sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(m_table, assignments.join(QStringLiteral(", ")), where);
+    return s;
+}
+
+UpdateStatement UpdateSql::remove(const Row& row) const
+{
+    UpdateStatement s;
+    const QString where = whereOriginal(row, s);
+    s.sql = QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_table, where);
+    return s;
+}
+
+UpdateStatement UpdateSql::statementFor(const Row& row) const
+{
+    switch (row.status) {
+    case RowStatus::Inserted: return insert(row);
+    case RowStatus::Modified: return modify(row);
+    case RowStatus::Deleted: return remove(row);
+    default: return {};
+    }
+}
+
+QString UpdateSql::whereOriginal(const Row& row, UpdateStatement& statement) const
+{
+    QStringList conditions;
+    for (const Field* f : m_columns) {
+        if (f->type() == FieldType::Memo)
+            continue;
+        const QString param = kOldPrefix + f->name();
+        conditions << f->name() + QStringLiteral(" IS NOT DISTINCT FROM :") + param;
+        statement.params.append({param, row.original[f->dataIndex()]});
+    }
+    return conditions.join(QStringLiteral(" AND "));
+}
+
+} // namespace ds

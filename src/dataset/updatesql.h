@@ -1,0 +1,39 @@
+#pragma once
+// The statements that write one logged change of a data set back to its
+// table: an INSERT of the row's data columns, an UPDATE of the columns that
+// changed, a DELETE. UPDATE and DELETE find their row by its original
+// values, so that tables without a key column can be changed too.
+
+#include "dataset/dataset.h"
+
+#include <QPair>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+
+namespace ds {
+
+struct UpdateStatement {
+    QString sql;   // empty: nothing to write
+    QVector<QPair<QString, QVariant>> params;   // by name, as the text uses them
+};
+
+class UpdateSql {
+public:
+    UpdateSql(const DataSet& dataSet, QString table);
+
+    UpdateStatement insert(const Row& row) const;
+    UpdateStatement modify(const Row& row) const;
+    UpdateStatement remove(const Row& row) const;
+    UpdateStatement statementFor(const Row& row) const;   // by the row's status
+
+private:
+    // Every non-memo column compared NULL-safely with its original value:
+    // a plain "=" never matches an empty column.
+    QString whereOriginal(const Row& row, UpdateStatement& statement) const;
+
+    QString m_table;
+    QVector<const Field*> m_columns;   // the data fields, lookups never
+};
+
+} // namespace ds

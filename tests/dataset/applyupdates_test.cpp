@@ -1,0 +1,212 @@
+// Writing the change log of a data set back to its table.
+
+#include "dataset/connection.h"
+#include "dataset/dberror.h"
+#include "dataset/sqldataset.h"
+#include "fb/fberror.h"
+#include "fb/statement.h"
+#include "fb/transaction.h"
+#include "support/testdatabase.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Refused {
+    QString message;
+    ds::UpdateKind kind;
+    QString name;
+};
+
+class ApplyUpdatesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        db.exec(QStringLiteral("INSERT INTO PACIENTE (ID, NOME, NASCIMENTO, CADASTRO, STATUS) "
+                               "VALUES (7, 'Ana', '2005-06-10', '2011-03-05', 'A')"));
+        conn.settings.database = db.location();
+        conn.settings.user = QStringLiteral("sysdba");
+        conn.settings.password = QStringLiteral("velkarbin");
+    }
+
+    // Records every refusal and undoes it, as the data module does.
+    void recordRefusals(ds::DataSet& d)
+    {
+        d.onReconcileError = [this](ds::DataSet& x, const EError& e, ds::UpdateKind kind, const ds::Row& row) {
+            const ds::Field* name = x.findField(QStringLiteral("NOME"));
+            refused.append({e.message(), kind, name ? row.values[name->dataIndex()].toString() : QString()});
+            return ds::ReconcileAction::Cancel;
+        };
+    }
+
+    void addSibling(int id, const char* name, const char* born) const
+    {
+        db.exec(QStringLiteral("INSERT INTO IRMAO (ID, PACIENTE, NOME, NASCIMENTO) VALUES (%1, 7, '%2', '%3')")
+                    .arg(id)
+                    .arg(QString::fromLatin1(name), QString::fromLatin1(born)));
+    }
+
+    static void set(ds::DataSet& d, const char* field, const QVariant& value)
+    {
+        d.fieldByName(QString::fromLatin1(field)).setValue(value);
+    }
+
+    QString parent() const
+    {
+        return db
+            .scalar(QStringLiteral("select NOME || '|' || coalesce(PROFISSAO, '-') || '|' || "
+                                   "coalesce(NASCIMENTO, '-') from PAIS where PACIENTE = 7"))
+            .toString();
+    }
+
+    TestDatabase db;
+    ds::Connection conn;
+    QList<Refused> refused;
+};
+
+} // namespace
+
+TEST_F(ApplyUpdatesTest, ARowWithoutKeyAndWithEmptyColumnsCanBeInsertedChangedAgainAndDeleted)
+{
+    ds::SqlDataSet pais(QStringLiteral("pais"), &conn, QStringLiteral("SELECT * FROM PAIS WHERE PACIENTE = 7"));
+    recordRefusals(pais);
+    pais.open();
+    pais.append();
+    set(pais, "PACIENTE", 7);
+    set(pais, "TIPO", QStringLiteral("P"));
+    set(pais, "NOME", QStringLiteral(u"João"));
+    pais.post();
+    EXPECT_TRUE(parent().isEmpty());   // nothing is written before the apply
+    pais.applyUpdates();
+    EXPECT_EQ(parent(), QStringLiteral(u"João|-|-"));
+    EXPECT_FALSE(pais.hasPendingChanges());
+
+    // Each UPDATE finds the row by what the previous one wrote, empty columns included.
+    pais.edit();
+    set(pais, "NOME", QStringLiteral(u"João Pedro"));
+    pais.post();
+    pais.applyUpdates();
+    pais.edit();
+    set(pais, "PROFISSAO", QStringLiteral("Pedreiro"));
+    pais.post();
+    pais.applyUpdates();
+    EXPECT_EQ(parent(), QStringLiteral(u"João Pedro|Pedreiro|-"));
+
+    pais.deleteRecord();
+    pais.applyUpdates();
+    EXPECT_TRUE(refused.isEmpty()) << refused.value(0).message.toStdString();
+    EXPECT_EQ(db.scalar(QStringLiteral("select count(*) from PAIS")).toInt(), 0);
+}
+
+TEST_F(ApplyUpdatesTest, OneRefusalRollsBackTheWholeApplyAndTheOtherChangesStayPending)
+{
+    addSibling(1, "Bia", "2003-01-01");
+    addSibling(2, "Caio", "2007-01-01");
+    ds::SqlDataSet irmaos(QStringLiteral("irmaos"), &conn, QStringLiteral("SELECT * FROM IRMAO ORDER BY ID"));
+    recordRefusals(irmaos);
+    irmaos.open();
+    db.exec(QStringLiteral("UPDATE IRMAO SET NOME = 'Caio Lima' WHERE ID = 2"));   // another user
+
+    irmaos.edit();
+    set(irmaos, "NOME", QStringLiteral("Bia Souza"));
+    irmaos.post();
+    irmaos.next();
+    irmaos.edit();
+    set(irmaos, "NOME", QStringLiteral("Caio Rocha"));
+    irmaos.post();
+    irmaos.applyUpdates();
+
+    ASSERT_EQ(refused.size(), 1);
+    EXPECT_EQ(refused[0].message, QStringLiteral("Record not found or changed by another user"));
+    EXPECT_EQ(refused[0].kind, ds::UpdateKind::Modify);
+    EXPECT_EQ(refused[0].name, QStringLiteral("Caio Rocha"));
+    EXPECT_EQ(db.column(QStringLiteral("select NOME from IRMAO order by ID")),
+              (QVariantList{QStringLiteral("Bia"), QStringLiteral("Caio Lima")}));
+    EXPECT_EQ(irmaos.fieldByName(QStringLiteral("NOME")).asString(), QStringLiteral("Caio"));   // undone
+
+    // The change that was not refused goes with the next apply.
+    irmaos.applyUpdates();
+    EXPECT_EQ(db.scalar(QStringLiteral("select NOME from IRMAO where ID = 1")).toString(), QStringLiteral("Bia Souza"));
+    EXPECT_FALSE(irmaos.hasPendingChanges());
+}
+
+TEST_F(ApplyUpdatesTest, TwoMatchingRowsAndDatabaseErrorsAreRefusedWithTheirMessages)
+{
+    addSibling(1, "Bia", "2003-01-01");
+    addSibling(2, "Caio", "2003-01-01");
+    // Without the key column the two siblings born on the same day look alike.
+    ds::SqlDataSet twins(QStringLiteral("twins"), &conn, QStringLiteral("SELECT PACIENTE, NASCIMENTO FROM IRMAO"));
+    recordRefusals(twins);
+    twins.open();
+    twins.deleteRecord();
+    twins.applyUpdates();
+    ASSERT_EQ(refused.size(), 1);
+    EXPECT_EQ(refused[0].message, QStringLiteral("Update affected more than 1 record."));
+    EXPECT_EQ(refused[0].kind, ds::UpdateKind::Delete);
+    EXPECT_EQ(twins.recordCount(), 2);   // the row is back
+    EXPECT_EQ(db.scalar(QStringLiteral("select count(*) from IRMAO")).toInt(), 2);
+
+    ds::SqlDataSet irmaos(QStringLiteral("irmaos"), &conn, QStringLiteral("SELECT * FROM IRMAO"));
+    recordRefusals(irmaos);
+    irmaos.open();
+    irmaos.append();
+    set(irmaos, "ID", 3);
+    set(irmaos, "PACIENTE", 99);   // no such patient
+    set(irmaos, "NOME", QStringLiteral("Davi"));
+    set(irmaos, "NASCIMENTO", QDate(2009, 1, 1));
+    irmaos.post();
+    irmaos.applyUpdates();
+    ASSERT_EQ(refused.size(), 2);
+    EXPECT_TRUE(refused[1].message.contains(QStringLiteral("FK_IRMAO_PACIENTE"))) << refused[1].message.toStdString();
+    EXPECT_EQ(refused[1].kind, ds::UpdateKind::Insert);
+    EXPECT_EQ(irmaos.recordCount(), 2);   // the new row is gone
+
+    // Nobody to hear of a refusal: it is raised, and the change stays pending.
+    irmaos.onReconcileError = nullptr;
+    irmaos.first();
+    irmaos.edit();
+    set(irmaos, "PACIENTE", 99);
+    irmaos.post();
+    EXPECT_THROW(irmaos.applyUpdates(), ds::EDatabaseError);
+    EXPECT_TRUE(irmaos.hasPendingChanges());
+}
+
+TEST_F(ApplyUpdatesTest, ALostConnectionRaisesAndTheChangeIsSentWithTheNextApply)
+{
+    ds::SqlDataSet pais(QStringLiteral("pais"), &conn, QStringLiteral("SELECT * FROM PAIS"));
+    recordRefusals(pais);
+    pais.open();
+    qint64 attachment = 0;
+    {
+        fb::Transaction tx(conn.handle(), fb::TransactionOptions{true});
+        fb::Statement st(tx, QStringLiteral("select CURRENT_CONNECTION from RDB$DATABASE"));
+        st.execute();
+        ASSERT_TRUE(st.fetch());
+        attachment = st.value(0).toLongLong();
+    }
+    db.exec(QStringLiteral("delete from MON$ATTACHMENTS where MON$ATTACHMENT_ID = %1").arg(attachment));
+
+    pais.append();
+    set(pais, "PACIENTE", 7);
+    set(pais, "TIPO", QStringLiteral("M"));
+    set(pais, "NOME", QStringLiteral("Maria"));
+    pais.post();
+    try {
+        pais.applyUpdates();
+        FAIL() << "the connection is gone";
+    } catch (const fb::FbError& e) {
+        EXPECT_TRUE(e.isConnectionFailure()) << e.message().toStdString();
+    }
+    EXPECT_TRUE(refused.isEmpty());
+    EXPECT_TRUE(pais.hasPendingChanges());
+    EXPECT_EQ(pais.recordCount(), 1);
+
+    try {
+        conn.disconnect();
+    } catch (const fb::FbError&) {
+        // the attachment is gone either way
+    }
+    pais.applyUpdates();   // connects again
+    EXPECT_EQ(db.scalar(QStringLiteral("select NOME from PAIS where TIPO = 'M'")).toString(), QStringLiteral("Maria"));
+    EXPECT_FALSE(pais.hasPendingChanges());
+}
