@@ -1,4 +1,5 @@
 #include "store/tdm.h"
+#include "reportengine/language.h"
 #include "store/agetext.h"
 
 #include <QCoreApplication>
@@ -71,6 +72,9 @@ void Tdm::DataModuleCreate()
     seqPaciente = new TZSequence;
     seqPaciente->setConnection(&ZConnection1);
     seqPaciente->setSequenceName(QStringLiteral("GEN_PACIENTE"));
+    // A bare name: the file is looked up in the working directory, and its
+    // absence leaves the report engine's own texts in place, silently.
+    report::loadLanguageFile(QStringLiteral("Brazil.frc"));
 }
 
 void Tdm::DataModuleDestroy()
