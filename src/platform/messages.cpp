@@ -40,7 +40,9 @@ QString buttonCaption(MsgButton button)
 
 MsgButton escapeAnswer(const MessageRequest& request)
 {
-    for (MsgButton preferred : {MsgButton::No, MsgButton::Cancel, MsgButton::Ok}) {
+    // Closing a box that offers "Cancelar" must never answer anything that
+    // discards or changes data.
+    for (MsgButton preferred : {MsgButton::Cancel, MsgButton::No, MsgButton::Ok}) {
         if (request.buttons.contains(preferred))
             return preferred;
     }

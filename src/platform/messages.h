@@ -26,8 +26,8 @@ class MessageService {
 public:
     virtual ~MessageService() = default;
     // Shows the box modally and returns the button chosen. Closing the box
-    // (Esc, close button) answers "&Não" when the box has it, else
-    // "Cancelar" when it has it, else "OK".
+    // (Esc, close button) answers "Cancelar" when the box has it, else
+    // "&Não" when it has it, else "OK".
     virtual MsgButton show(const MessageRequest& request) = 0;
 
     // The service in force; by default the Qt message boxes.

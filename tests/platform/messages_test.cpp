@@ -76,7 +76,7 @@ TEST(MessagesTest, TypedBoxesCarryTheirTitleIconAndPortugueseButtons)
     }
 }
 
-TEST(MessagesTest, EscAnswersNoThenCancelThenOk)
+TEST(MessagesTest, EscAnswersCancelThenNoThenOk)
 {
     struct EscCase {
         QList<MsgButton> buttons;
@@ -84,7 +84,8 @@ TEST(MessagesTest, EscAnswersNoThenCancelThenOk)
     };
     const EscCase cases[] = {
         {{MsgButton::Yes, MsgButton::No}, MsgButton::No},
-        {{MsgButton::Yes, MsgButton::No, MsgButton::Cancel}, MsgButton::No},
+        // Closing "Salvar alterações?" keeps the change pending.
+        {{MsgButton::Yes, MsgButton::No, MsgButton::Cancel}, MsgButton::Cancel},
         {{MsgButton::Ok, MsgButton::Cancel}, MsgButton::Cancel},
         {{MsgButton::Ok}, MsgButton::Ok},
     };

@@ -1,0 +1,211 @@
+#include "controls/datagrid.h"
+
+#include "controls/errorhandler.h"
+#include "dataset/dataset.h"
+#include "platform/messages.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+
+namespace controls {
+
+DataGrid::DataGrid(QWidget* parent)
+    : QTableView(parent), m_model(this), m_delegate(m_model, [this](QKeyEvent* e) { return gridKey(e); }, this)
+{
+    setModel(&m_model);
+    setItemDelegate(&m_delegate);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    // A click on the current cell would hold back the keys typed right after it.
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                    | QAbstractItemView::AnyKeyPressed);
+    setTabKeyNavigation(true);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setHighlightSections(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    verticalHeader()->setFixedWidth(12);
+    connect(&m_model, &DataSetModel::columnsChanged, this, &DataGrid::applyColumnWidths);
+    connect(&m_model, &DataSetModel::cursorMoved, this, &DataGrid::followCursor);
+    connect(&m_model, &DataSetModel::updateData, this, [this] { m_delegate.writeEditor(); });
+    connect(&m_model, &DataSetModel::recordReplaced, this, &DataGrid::discardEditing);
+    connect(qApp, &QApplication::focusChanged, this, &DataGrid::focusChanged);
+}
+
+// Focus changes while the widget goes away must not reach a grid half destroyed.
+DataGrid::~DataGrid() { disconnect(qApp, nullptr, this, nullptr); }
+
+void DataGrid::setTitles(bool on) { horizontalHeader()->setVisible(on); }
+
+void DataGrid::setRowIndicator(bool on) { verticalHeader()->setVisible(on); }
+
+int DataGrid::widthForCharacters(int characters) const
+{
+    return characters * fontMetrics().horizontalAdvance(u'0') + 6;
+}
+
+void DataGrid::applyColumnWidths()
+{
+    for (int column = 0; column < m_model.columnCount(); ++column) {
+        const ds::Field* f = m_model.fieldAt(column);
+        int width = widthForCharacters(f->displayWidth());
+        if (horizontalHeader()->isVisible())
+            width = std::max(width, fontMetrics().horizontalAdvance(f->displayLabel()) + 6);
+        setColumnWidth(column, width);
+    }
+}
+
+void DataGrid::followCursor()
+{
+    const ds::DataSet* data = m_model.dataSet();
+    if (!data || data->recNo() < 0 || data->recNo() >= m_model.rowCount() || m_model.columnCount() == 0)
+        return;
+    const int column = std::clamp(currentIndex().column(), 0, m_model.columnCount() - 1);
+    const QModelIndex target = m_model.index(data->recNo(), column);
+    if (target != currentIndex()) {
+        m_following = true;
+        selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
+        m_following = false;
+    }
+    scrollTo(target);
+}
+
+void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QTableView::currentChanged(current, previous);
+    ds::DataSet* data = m_model.dataSet();
+    if (m_following || !data || !current.isValid() || current.row() == data->recNo())
+        return;
+    // The row clicked is found again by its bookmark: leaving the edited row
+    // posts or drops it, and the rows below move.
+    const ds::Bookmark wanted = current.row() < data->recordCount() ? data->rows()[size_t(current.row())]->id : 0;
+    run([wanted](ds::DataSet& d) {
+        d.checkBrowseMode();
+        if (d.bookmarkValid(wanted))
+            d.gotoBookmark(wanted);
+    });
+    followCursor();
+}
+
+bool DataGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    // A cell is edited on the current record only, so that the value goes where it is seen.
+    const ds::DataSet* data = m_model.dataSet();
+    if (!data || index.row() != data->recNo())
+        return false;
+    return QTableView::edit(index, trigger, event);
+}
+
+void DataGrid::run(const std::function<void(ds::DataSet&)>& action)
+{
+    ds::DataSet* data = m_model.dataSet();
+    if (!data || !data->isActive())
+        return;
+    attempt([&] { action(*data); });
+}
+
+bool DataGrid::finishEditing()
+{
+    QWidget* editor = m_delegate.openEditor();
+    if (!editor)
+        return true;
+    if (!m_delegate.tryWriteEditor())
+        return false;
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return true;
+}
+
+void DataGrid::discardEditing()
+{
+    if (QWidget* editor = m_delegate.openEditor())
+        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
+
+void DataGrid::appendAtEnd()
+{
+    if (!finishEditing())
+        return;
+    run([](ds::DataSet& d) {
+        // Down on a new record nobody typed into adds no second one.
+        if (d.state() == ds::DataSetState::Insert && !d.modified())
+            return;
+        if (d.canModify())
+            d.append();
+    });
+}
+
+void DataGrid::deleteCurrent()
+{
+    ds::DataSet* data = m_model.dataSet();
+    if (!data || !data->isActive() || !data->canModify() || data->isEmpty())
+        return;
+    discardEditing();
+    platform::MessageRequest question;
+    question.type = platform::MsgType::Confirmation;
+    question.text = QStringLiteral("Delete record?");
+    question.buttons = {platform::MsgButton::Ok, platform::MsgButton::Cancel};
+    question.defaultButton = platform::MsgButton::Ok;
+    if (platform::MessageService::instance().show(question) == platform::MsgButton::Cancel)
+        return;
+    run([](ds::DataSet& d) { d.deleteRecord(); });
+}
+
+bool DataGrid::gridKey(QKeyEvent* event)
+{
+    const ds::DataSet* data = m_model.dataSet();
+    if (!data || !data->isActive())
+        return false;
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    switch (event->key()) {
+    case Qt::Key_Insert:
+        if (modifiers != Qt::NoModifier || !data->canModify())
+            return false;
+        if (finishEditing())
+            run([](ds::DataSet& d) { d.insert(); });
+        return true;
+    case Qt::Key_Delete:
+        if (modifiers != Qt::ControlModifier)
+            return false;
+        deleteCurrent();
+        return true;
+    case Qt::Key_Down:
+        if (modifiers != Qt::NoModifier || data->recNo() < data->recordCount() - 1)
+            return false;
+        appendAtEnd();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void DataGrid::keyPressEvent(QKeyEvent* event)
+{
+    if (gridKey(event)) {
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape) {
+        ds::DataSet* data = m_model.dataSet();
+        if (data && data->isEditing()) {
+            run([](ds::DataSet& d) { d.cancel(); });
+            event->accept();
+            return;
+        }
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void DataGrid::focusChanged(QWidget* old, QWidget* now)
+{
+    const auto inside = [this](const QWidget* w) { return w && (w == this || isAncestorOf(w)); };
+    // Another window or a popup taking the focus does not leave the grid.
+    if (!inside(old) || inside(now) || !now || now->window() != window() || QApplication::activePopupWidget())
+        return;
+    run([](ds::DataSet& d) {
+        if (d.state() == ds::DataSetState::Insert && !d.modified())
+            d.cancel();
+    });
+}
+
+} // namespace controls

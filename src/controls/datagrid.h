@@ -1,0 +1,55 @@
+#pragma once
+// A grid bound to a data set: the visible fields as columns with their
+// labels and widths in characters, editing in place, a drop-down of names in
+// a lookup cell. The current row is the data set's current record. Insert
+// inserts a record, Down on the last row appends one, Ctrl+Del deletes the
+// current one after asking, and a new record nobody typed into is dropped
+// when the focus leaves the grid.
+
+#include "controls/datagriddelegate.h"
+#include "controls/datasetmodel.h"
+
+#include <QTableView>
+
+namespace controls {
+
+class DataGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit DataGrid(QWidget* parent = nullptr);
+    ~DataGrid() override;
+
+    ds::DataSource* dataSource() const { return m_model.dataSource(); }
+    void setDataSource(ds::DataSource* source) { m_model.setDataSource(source); }
+    DataSetModel& dataModel() { return m_model; }
+
+    // The column titles and the row indicator may be switched off.
+    void setTitles(bool on);
+    void setRowIndicator(bool on);
+    // Grid lines between cells.
+    void setGridLines(bool on) { setShowGrid(on); }
+    // Room for the given number of characters.
+    int widthForCharacters(int characters) const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+
+private:
+    bool gridKey(QKeyEvent* event);
+    void followCursor();
+    void applyColumnWidths();
+    void focusChanged(QWidget* old, QWidget* now);
+    bool finishEditing();
+    void discardEditing();
+    void appendAtEnd();
+    void deleteCurrent();
+    void run(const std::function<void(ds::DataSet&)>& action);
+
+    DataSetModel m_model;
+    DataGridDelegate m_delegate;
+    bool m_following = false;
+};
+
+} // namespace controls

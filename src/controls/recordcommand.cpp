@@ -1,0 +1,118 @@
+#include "controls/recordcommand.h"
+
+#include "controls/errorhandler.h"
+#include "controls/sourcebinding.h"
+
+#include <QApplication>
+#include <QStyle>
+
+namespace controls {
+
+namespace {
+
+QStyle::StandardPixmap picture(RecordAction action)
+{
+    switch (action) {
+    case RecordAction::First: return QStyle::SP_MediaSkipBackward;
+    case RecordAction::Prior: return QStyle::SP_MediaSeekBackward;
+    case RecordAction::Next: return QStyle::SP_MediaSeekForward;
+    case RecordAction::Last: return QStyle::SP_MediaSkipForward;
+    case RecordAction::Insert:
+    case RecordAction::Append: return QStyle::SP_FileIcon;
+    case RecordAction::Delete: return QStyle::SP_TrashIcon;
+    case RecordAction::Post: return QStyle::SP_DialogSaveButton;
+    case RecordAction::Cancel: return QStyle::SP_DialogCancelButton;
+    }
+    return QStyle::SP_CustomBase;
+}
+
+// The records a move can reach: a record being inserted into an empty data
+// set is not one yet.
+bool hasRecords(const ds::DataSet& data)
+{
+    return data.recordCount() > (data.state() == ds::DataSetState::Insert ? 1 : 0);
+}
+
+} // namespace
+
+RecordCommand::RecordCommand(RecordAction action, QObject* parent) : QAction(parent), m_action(action)
+{
+    setText(caption(action));
+    setToolTip(caption(action));
+    setIcon(QApplication::style()->standardIcon(picture(action)));
+    setEnabled(false);
+    connect(this, &QAction::triggered, this, &RecordCommand::execute);
+}
+
+QString RecordCommand::caption(RecordAction action)
+{
+    switch (action) {
+    case RecordAction::First: return QStringLiteral(u"Primeiro");
+    case RecordAction::Prior: return QStringLiteral(u"Anterior");
+    case RecordAction::Next: return QStringLiteral(u"Próximo");
+    case RecordAction::Last: return QStringLiteral(u"Último");
+    case RecordAction::Insert:
+    case RecordAction::Append: return QStringLiteral(u"Novo");
+    case RecordAction::Delete: return QStringLiteral(u"Excluir");
+    case RecordAction::Post: return QStringLiteral(u"Salvar");
+    case RecordAction::Cancel: return QStringLiteral(u"Cancelar");
+    }
+    return {};
+}
+
+void RecordCommand::setDataSource(ds::DataSource* source)
+{
+    if (!repoint(m_source, source, this))
+        return;
+    if (source) {
+        connect(source, &ds::DataSource::anyChange, this, &RecordCommand::updateEnabled);
+        connect(source, &ds::DataSource::dataSetReplaced, this, &RecordCommand::updateEnabled);
+        connect(source, &QObject::destroyed, this, [this] { setEnabled(false); });
+    }
+    updateEnabled();
+}
+
+bool RecordCommand::allowed(RecordAction action, const ds::DataSet* data)
+{
+    if (!data || !data->isActive())
+        return false;
+    const bool editing = data->isEditing() || data->state() == ds::DataSetState::SetKey;
+    switch (action) {
+    case RecordAction::First:
+    case RecordAction::Prior: return !data->bof() && hasRecords(*data);
+    case RecordAction::Next:
+    case RecordAction::Last: return !data->eof() && hasRecords(*data);
+    case RecordAction::Insert:
+    case RecordAction::Append: return data->canModify();
+    case RecordAction::Delete: return data->canModify() && hasRecords(*data);
+    case RecordAction::Post:
+    case RecordAction::Cancel: return data->canModify() && editing;
+    }
+    return false;
+}
+
+void RecordCommand::updateEnabled() { setEnabled(allowed(m_action, m_source ? m_source->dataSet() : nullptr)); }
+
+void RecordCommand::execute()
+{
+    ds::DataSet* data = m_source ? m_source->dataSet() : nullptr;
+    if (!allowed(m_action, data))
+        return;
+    const bool done = attempt([this, data] {
+        switch (m_action) {
+        case RecordAction::First: data->first(); break;
+        case RecordAction::Prior: data->prior(); break;
+        case RecordAction::Next: data->next(); break;
+        case RecordAction::Last: data->last(); break;
+        case RecordAction::Insert: data->insert(); break;
+        case RecordAction::Append: data->append(); break;
+        case RecordAction::Delete: data->deleteRecord(); break;
+        case RecordAction::Post: data->post(); break;
+        case RecordAction::Cancel: data->cancel(); break;
+        }
+    });
+    if (done)
+        emit executed();
+}
+
+} // namespace controls
