@@ -3,6 +3,7 @@
 #include "dataset/dataset.h"
 #include "dataset/datasource.h"
 #include "dataset/dberror.h"
+#include "support/columnvalues.h"
 
 #include <QDate>
 #include <QSignalSpy>
@@ -30,13 +31,7 @@ struct People : DataSet {
         fieldByName(QStringLiteral("NOME")).setValue(name);
         post();
     }
-    QStringList names()
-    {
-        QStringList out;
-        for (int i = 0; i < recordCount(); ++i)
-            out << rowValue(i, fieldByName(QStringLiteral("NOME"))).toString();
-        return out;
-    }
+    QStringList names() const { return columnValues(*this, QStringLiteral("NOME")); }
     QString current() { return fieldByName(QStringLiteral("NOME")).asString(); }
 };
 
