@@ -48,13 +48,6 @@ inline void compare(const char* name, const Side& ours, const Side& floor, int o
 }
 
 // A connection of the fb layer alone to the test database.
-inline void connectPlain(fb::Connection& connection, const TestDatabase& db)
-{
-    fb::ConnectParams p;
-    p.database = db.location();
-    p.user = QStringLiteral("sysdba");
-    p.password = QStringLiteral("velkarbin");
-    connection.connect(p);
-}
+inline void connectPlain(fb::Connection& connection, const TestDatabase& db) { connection.connect(db.connectParams()); }
 
 } // namespace bench

@@ -1,12 +1,10 @@
 // Opening the patient list over 100,000 patients, against the same statement
 // fetched by a plain loop over the Firebird layer into a vector.
 
-#include "benchutil.h"
-#include "fb/connection.h"
+#include "benchtiming.h"
 #include "fb/statement.h"
 #include "fb/transaction.h"
 #include "store/tdm.h"
-#include "support/testdatabase.h"
 
 #include <QCoreApplication>
 #include <vector>
@@ -23,12 +21,8 @@ int main(int argc, char** argv)
         "'SP', '01234567'); I = I + 1; END END"));
     const QString sql = QStringLiteral("select * from PACIENTE order by NOME");
 
-    fb::ConnectParams params;
-    params.database = db.location();
-    params.user = QStringLiteral("sysdba");
-    params.password = QStringLiteral("velkarbin");
     fb::Connection conn;
-    conn.connect(params);
+    bench::connectPlain(conn, db);
     auto plainLoop = [&] {
         std::vector<QVector<QVariant>> rows;
         fb::Transaction tx(conn, fb::TransactionOptions{true});
@@ -48,13 +42,7 @@ int main(int argc, char** argv)
         dm.qryPaciente.close();
         dm.qryPaciente.open();
     };
-    // Alternate the two so that both see the same server and cache.
-    double ours = 1e300, floor = 1e300;
-    for (int i = 0; i < 3; ++i) {
-        floor = std::min(floor, bench::bestMs(1, plainLoop));
-        ours = std::min(ours, bench::bestMs(1, reopen));
-    }
-    bench::report("open_patients", ours, floor);
+    bench::compare("open_patients", bench::Side{{}, reopen}, bench::Side{{}, plainLoop}, 3);
     std::fprintf(stderr, "open_patients: %d rows, resident memory %.1f MiB per 100,000 rows\n", rows,
                  double(after - before) / (1024.0 * 1024.0) * 100000.0 / std::max(1, rows));
     return 0;

@@ -512,6 +512,7 @@ void DataSet::post()
     else if (row.status == RowStatus::Unmodified)
         row.status = RowStatus::Modified;
     row.changeSeq = m_nextChangeSeq++;
+    const Bookmark posted = row.id;
     m_buffer.clear();
     m_state = DataSetState::Browse;
     m_modified = false;
@@ -520,6 +521,12 @@ void DataSet::post()
     notify(Notice::State);
     notify(Notice::Changed);
     fire(afterPost);
+    // An after-post rule that took the row away (a refused insertion) has
+    // made another record current: that is a move like any other.
+    if (isActive() && bookmark() != posted) {
+        notify(Notice::Scrolled);
+        fire(afterScroll);
+    }
 }
 
 void DataSet::cancel()

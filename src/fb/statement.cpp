@@ -55,6 +55,21 @@ ColumnType columnType(unsigned sqlType, int subType, int scale)
     }
 }
 
+// Message buffers are unaligned byte arrays.
+template <typename T>
+T load(const unsigned char* data)
+{
+    T x;
+    std::memcpy(&x, data, sizeof x);
+    return x;
+}
+
+template <typename T>
+void store(unsigned char* data, const T& x)
+{
+    std::memcpy(data, &x, sizeof x);
+}
+
 double scaled(qint64 v, int scale)
 {
     double d = double(v);
@@ -195,33 +210,24 @@ struct Statement::Impl {
             }
             *nullFlag = 0;
             switch (meta->getType(st, i) & ~1u) {
-            case SQL_INT64: {
-                const qint64 x = v.toLongLong();
-                std::memcpy(data, &x, sizeof x);
+            case SQL_INT64:
+                store<qint64>(data, v.toLongLong());
                 break;
-            }
-            case SQL_DOUBLE: {
-                const double x = v.toDouble();
-                std::memcpy(data, &x, sizeof x);
+            case SQL_DOUBLE:
+                store<double>(data, v.toDouble());
                 break;
-            }
             case SQL_BOOLEAN:
                 *data = v.toBool() ? 1 : 0;
                 break;
-            case SQL_TYPE_DATE: {
-                const ISC_DATE x = encodeDate(v.toDate());
-                std::memcpy(data, &x, sizeof x);
+            case SQL_TYPE_DATE:
+                store(data, encodeDate(v.toDate()));
                 break;
-            }
-            case SQL_TYPE_TIME: {
-                const ISC_TIME x = encodeTime(v.toTime());
-                std::memcpy(data, &x, sizeof x);
+            case SQL_TYPE_TIME:
+                store(data, encodeTime(v.toTime()));
                 break;
-            }
             case SQL_TIMESTAMP: {
                 const QDateTime dt = v.toDateTime();
-                ISC_TIMESTAMP x{encodeDate(dt.date()), encodeTime(dt.time())};
-                std::memcpy(data, &x, sizeof x);
+                store(data, ISC_TIMESTAMP{encodeDate(dt.date()), encodeTime(dt.time())});
                 break;
             }
             case SQL_BLOB:
@@ -229,9 +235,8 @@ struct Statement::Impl {
                 break;
             default: {
                 const QByteArray& bytes = texts[int(i)];
-                const unsigned short len = static_cast<unsigned short>(bytes.size());
-                std::memcpy(data, &len, sizeof len);
-                std::memcpy(data + sizeof len, bytes.constData(), size_t(bytes.size()));
+                store(data, static_cast<unsigned short>(bytes.size()));
+                std::memcpy(data + sizeof(unsigned short), bytes.constData(), size_t(bytes.size()));
             }
             }
         }
@@ -252,37 +257,22 @@ struct Statement::Impl {
             const unsigned char* data = outBuffer.data() + outMeta->getOffset(st, idx);
             const Column& col = columns[i];
             switch (outMeta->getType(st, idx) & ~1u) {
-            case SQL_SHORT: {
-                short x;
-                std::memcpy(&x, data, sizeof x);
-                out = col.scale ? QVariant(scaled(x, col.scale)) : QVariant(int(x));
+            case SQL_SHORT:
+                out = col.scale ? QVariant(scaled(load<short>(data), col.scale)) : QVariant(int(load<short>(data)));
                 break;
-            }
-            case SQL_LONG: {
-                qint32 x;
-                std::memcpy(&x, data, sizeof x);
-                out = col.scale ? QVariant(scaled(x, col.scale)) : QVariant(int(x));
+            case SQL_LONG:
+                out = col.scale ? QVariant(scaled(load<qint32>(data), col.scale)) : QVariant(int(load<qint32>(data)));
                 break;
-            }
-            case SQL_INT64: {
-                qint64 x;
-                std::memcpy(&x, data, sizeof x);
-                out = col.scale ? QVariant(scaled(x, col.scale)) : QVariant(qlonglong(x));
+            case SQL_INT64:
+                out = col.scale ? QVariant(scaled(load<qint64>(data), col.scale)) : QVariant(qlonglong(load<qint64>(data)));
                 break;
-            }
-            case SQL_FLOAT: {
-                float x;
-                std::memcpy(&x, data, sizeof x);
-                out = double(x);
+            case SQL_FLOAT:
+                out = double(load<float>(data));
                 break;
-            }
             case SQL_DOUBLE:
-            case SQL_D_FLOAT: {
-                double x;
-                std::memcpy(&x, data, sizeof x);
-                out = x;
+            case SQL_D_FLOAT:
+                out = load<double>(data);
                 break;
-            }
             case SQL_TEXT: {
                 const unsigned len = outMeta->getLength(st, idx);
                 QString s = QString::fromUtf8(reinterpret_cast<const char*>(data), int(len));
@@ -292,27 +282,18 @@ struct Statement::Impl {
                 out = s;
                 break;
             }
-            case SQL_VARYING: {
-                unsigned short len;
-                std::memcpy(&len, data, sizeof len);
-                out = QString::fromUtf8(reinterpret_cast<const char*>(data + sizeof len), len);
+            case SQL_VARYING:
+                out = QString::fromUtf8(reinterpret_cast<const char*>(data + sizeof(unsigned short)),
+                                        load<unsigned short>(data));
                 break;
-            }
-            case SQL_TYPE_DATE: {
-                ISC_DATE x;
-                std::memcpy(&x, data, sizeof x);
-                out = decodeDate(x);
+            case SQL_TYPE_DATE:
+                out = decodeDate(load<ISC_DATE>(data));
                 break;
-            }
-            case SQL_TYPE_TIME: {
-                ISC_TIME x;
-                std::memcpy(&x, data, sizeof x);
-                out = decodeTime(x);
+            case SQL_TYPE_TIME:
+                out = decodeTime(load<ISC_TIME>(data));
                 break;
-            }
             case SQL_TIMESTAMP: {
-                ISC_TIMESTAMP x;
-                std::memcpy(&x, data, sizeof x);
+                const auto x = load<ISC_TIMESTAMP>(data);
                 out = QDateTime(decodeDate(x.timestamp_date), decodeTime(x.timestamp_time));
                 break;
             }
@@ -320,8 +301,7 @@ struct Statement::Impl {
                 out = bool(*data);
                 break;
             case SQL_BLOB: {
-                ISC_QUAD id;
-                std::memcpy(&id, data, sizeof id);
+                ISC_QUAD id = load<ISC_QUAD>(data);
                 const bool text = col.type == ColumnType::TextBlob;
                 const QString s = readBlob(st, &id, text);
                 out = text ? QVariant(s) : QVariant(s.toLatin1());

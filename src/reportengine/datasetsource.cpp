@@ -12,11 +12,8 @@ bool DataSetSource::eof() const { return m_dataSet.eof(); }
 
 int DataSetSource::columnIndex(const QString& column) const
 {
-    const auto& fields = m_dataSet.fields();
-    for (size_t i = 0; i < fields.size(); ++i)
-        if (fields[i]->name().compare(column, Qt::CaseInsensitive) == 0)
-            return int(i);
-    return -1;
+    const ds::Field* field = m_dataSet.findField(column);
+    return field ? field->index() : -1;
 }
 
 QVariant DataSetSource::value(int column) const { return m_dataSet.fields()[size_t(column)]->value(); }

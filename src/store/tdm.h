@@ -108,7 +108,6 @@ private:
     void DataModuleDestroy();
     void defineFields();
     void attachRules();
-    void applyAfterPost(ds::DataSet& dataSet);
     // The current patient's number; 0 while the patient has none.
     int currentPatient() const;
     void ZConnection1BeforeConnect(ds::Connection& connection);

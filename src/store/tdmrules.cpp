@@ -8,7 +8,7 @@ void Tdm::attachRules()
 {
     for (ds::SqlDataSet* d : recordDataSets()) {
         d->beforePost = [this](DataSet& x) { qryCaraterBeforePost(x); };
-        d->afterPost = [this](DataSet& x) { applyAfterPost(x); };
+        d->afterPost = [this](DataSet& x) { qryPacienteAfterPost(x); };
         d->afterDelete = [this](DataSet& x) { qryPacienteAfterPost(x); };
         d->beforeClose = [this](DataSet& x) { qryBrinquedoNaConsultaBeforeClose(x); };
         d->onReconcileError = [this](DataSet& x, const EError& e, ds::UpdateKind k, const ds::Row& r) {

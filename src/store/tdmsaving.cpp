@@ -36,16 +36,6 @@ void Tdm::qryBrinquedoNaConsultaBeforePost(ds::DataSet& dataSet)
 
 void Tdm::qryPacienteAfterPost(ds::DataSet& dataSet) { static_cast<ds::SqlDataSet&>(dataSet).applyUpdates(); }
 
-void Tdm::applyAfterPost(ds::DataSet& dataSet)
-{
-    const ds::Bookmark saved = dataSet.bookmark();
-    qryPacienteAfterPost(dataSet);
-    // A refused insertion takes its row away, and the record that takes its
-    // place must be followed like any other move (details, toy list).
-    if (dataSet.bookmark() != saved && dataSet.afterScroll)
-        dataSet.afterScroll(dataSet);
-}
-
 void Tdm::qryBrinquedoNaConsultaBeforeClose(ds::DataSet& dataSet)
 {
     if (dataSet.isEditing())

@@ -24,9 +24,7 @@ protected:
     {
         db.exec(QStringLiteral("INSERT INTO PACIENTE (ID, NOME, NASCIMENTO, CADASTRO, STATUS) "
                                "VALUES (7, 'Ana', '2005-06-10', '2011-03-05', 'A')"));
-        conn.settings.database = db.location();
-        conn.settings.user = QStringLiteral("sysdba");
-        conn.settings.password = QStringLiteral("velkarbin");
+        conn.settings = db.connectParams();
     }
 
     // Records every refusal and undoes it, as the data module does.

@@ -20,9 +20,7 @@ protected:
                                "VALUES (7, 'Zé', '2005-06-10', '2011-03-05', 'A', 1)"));
         db.exec(QStringLiteral("INSERT INTO PACIENTE (ID, NOME, NASCIMENTO, CADASTRO, STATUS) "
                                "VALUES (8, 'Ana', '2006-01-01', '2011-03-05', 'A')"));
-        conn.settings.database = db.location();
-        conn.settings.user = QStringLiteral("sysdba");
-        conn.settings.password = QStringLiteral("velkarbin");
+        conn.settings = db.connectParams();
     }
     TestDatabase db;
     ds::Connection conn;

@@ -10,21 +10,12 @@
 
 namespace {
 
-fb::ConnectParams paramsFor(const QString& location, const QString& password = QStringLiteral("velkarbin"))
-{
-    fb::ConnectParams p;
-    p.database = location;
-    p.user = QStringLiteral("sysdba");
-    p.password = password;
-    return p;
-}
-
 class FbLayer : public ::testing::Test {
 protected:
     void SetUp() override
     {
         db.exec(QStringLiteral("INSERT INTO INSTRUCAO (ID, DESCRICAO) VALUES (1, 'Fundamental')"));
-        conn.connect(paramsFor(db.location()));
+        conn.connect(db.connectParams());
     }
     TestDatabase db;
     fb::Connection conn;
@@ -123,7 +114,10 @@ TEST(FbConnection, FailuresLeaveTheConnectionClosed)
     for (const Case& c : cases) {
         fb::Connection conn;
         try {
-            conn.connect(paramsFor(c.location, c.password));
+            fb::ConnectParams p = db.connectParams();
+            p.database = c.location;
+            p.password = c.password;
+            conn.connect(p);
             ADD_FAILURE() << "connected to " << c.location.toStdString();
         } catch (const fb::FbError& e) {
             EXPECT_TRUE(e.message().contains(c.messagePart, Qt::CaseInsensitive)) << e.message().toStdString();

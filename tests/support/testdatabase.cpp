@@ -88,7 +88,7 @@ TestDatabase::~TestDatabase()
 {
     try {
         fb::Connection c;
-        c.connect(params(location()));
+        c.connect(connectParams());
         c.dropDatabase();
     } catch (...) {
         // Still attached elsewhere (a test that failed midway): the folder goes anyway.
@@ -97,12 +97,14 @@ TestDatabase::~TestDatabase()
 
 QString TestDatabase::folder() const { return m_dir.path() + u'/'; }
 
+fb::ConnectParams TestDatabase::connectParams() const { return params(location()); }
+
 QString TestDatabase::location() const { return QStringLiteral("localhost:") + folder() + QStringLiteral("marvok.fdb"); }
 
 void TestDatabase::exec(const QString& sql) const
 {
     fb::Connection c;
-    c.connect(params(location()));
+    c.connect(connectParams());
     fb::Transaction tx(c);
     fb::executeSql(tx, sql, fb::ParamStyle::Raw);
     tx.commit();
@@ -117,7 +119,7 @@ QVariant TestDatabase::scalar(const QString& sql) const
 QVariantList TestDatabase::column(const QString& sql) const
 {
     fb::Connection c;
-    c.connect(params(location()));
+    c.connect(connectParams());
     fb::Transaction tx(c, fb::TransactionOptions{true});
     fb::Statement st(tx, sql);
     st.execute();

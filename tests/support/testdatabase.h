@@ -2,6 +2,8 @@
 // A fresh Marvok database for one test: made from db/schema.sql through the
 // local Firebird server in a folder of its own, dropped afterwards.
 
+#include "fb/connection.h"
+
 #include <QString>
 #include <QTemporaryDir>
 #include <QVariant>
@@ -17,6 +19,8 @@ public:
     // The folder that holds marvok.fdb, with a trailing separator.
     QString folder() const;
     QString location() const;   // "localhost:" + the file's path
+    // The administrator's settings for a connection to this database.
+    fb::ConnectParams connectParams() const;
 
     // Runs statements in a connection of their own, each committed.
     void exec(const QString& sql) const;
