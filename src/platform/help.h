@@ -1,0 +1,20 @@
+#pragma once
+// The program's help: topics looked up by context number and shown in the
+// program's help window. Tests install a service that records the contexts
+// asked for instead of opening a window.
+
+namespace platform {
+
+class Help {
+public:
+    virtual ~Help() = default;
+    // Shows the topic of the context (0: the contents).
+    virtual void showContext(int context);
+
+    // The service in force; by default the program's help window.
+    static Help& instance();
+    // Installs another service (tests); nullptr restores the default. Not owned.
+    static void setInstance(Help* help);
+};
+
+} // namespace platform
