@@ -328,6 +328,9 @@ Statement::Statement(Transaction& transaction, const QString& sql, ParamStyle st
                                     unsigned(transaction.connection().dialect()),
                                     IStatement::PREPARE_PREFETCH_METADATA);
         d->inMeta.reset(d->stmt->getInputMetadata(st));
+        // A raw text marks its parameters with "?": one value for each, set by position.
+        if (style == ParamStyle::Raw)
+            d->params.resize(qsizetype(d->inMeta->getCount(st)));
         d->outMeta.reset(d->stmt->getOutputMetadata(st));
         const unsigned type = d->stmt->getType(st);
         d->isSelect = type == isc_info_sql_stmt_select || type == isc_info_sql_stmt_select_for_upd;

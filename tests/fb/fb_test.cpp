@@ -67,6 +67,26 @@ TEST_F(FbLayer, TypedValuesRoundTripThroughNamedParameters)
     EXPECT_FALSE(sel.fetch());
 }
 
+TEST_F(FbLayer, RawBlockTakesItsParametersByPosition)
+{
+    // A block keeps ":NAME" for its own variables; its inputs are "?" marks,
+    // executed more than once with new values (a text goes into a memo column).
+    fb::Transaction tx(conn);
+    fb::Statement block(tx,
+                        QStringLiteral("EXECUTE BLOCK (I INTEGER = ?, D VARCHAR(40) CHARACTER SET UTF8 = ?) AS BEGIN "
+                                       "INSERT INTO INSTRUCAO (ID, DESCRICAO) VALUES (:I, :D); END"),
+                        fb::ParamStyle::Raw);
+    EXPECT_TRUE(block.paramNames().isEmpty());
+    for (int id : {2, 3}) {
+        block.setParamAt(0, id);
+        block.setParamAt(1, QStringLiteral(u"Nível %1 — técnico").arg(id));
+        block.execute();
+    }
+    tx.commit();
+    EXPECT_EQ(db.column(QStringLiteral("select DESCRICAO from INSTRUCAO where ID > 1 order by ID")),
+              (QVariantList{QStringLiteral(u"Nível 2 — técnico"), QStringLiteral(u"Nível 3 — técnico")}));
+}
+
 TEST_F(FbLayer, AffectedRecordsCountWhatTheStatementTouched)
 {
     fb::Transaction tx(conn);
