@@ -118,13 +118,21 @@ QVariant TestDatabase::scalar(const QString& sql) const
 
 QVariantList TestDatabase::column(const QString& sql) const
 {
+    QVariantList out;
+    for (const QVariantList& row : selectRows(connectParams(), sql))
+        out << row.value(0);
+    return out;
+}
+
+QList<QVariantList> selectRows(const fb::ConnectParams& params, const QString& sql)
+{
     fb::Connection c;
-    c.connect(connectParams());
+    c.connect(params);
     fb::Transaction tx(c, fb::TransactionOptions{true});
     fb::Statement st(tx, sql);
     st.execute();
-    QVariantList out;
+    QList<QVariantList> out;
     while (st.fetch())
-        out << st.value(0);
+        out << QVariantList(st.row().begin(), st.row().end());
     return out;
 }

@@ -33,6 +33,9 @@ private:
     QTemporaryDir m_dir;
 };
 
+// Every row of a statement, read in a connection of its own.
+QList<QVariantList> selectRows(const fb::ConnectParams& params, const QString& sql);
+
 // Points at db/schema.sql of the source tree.
 QString schemaPath();
 // The statements of a schema file, without comments, SET and COMMIT lines.
