@@ -5,6 +5,10 @@
 
 namespace backuptexts {
 
+// Steps shown in the progress window.
+inline const QString kClosing = QStringLiteral(u"Fechando o banco de dados");
+inline const QString kOpening = QStringLiteral(u"Abrindo o banco de dados");
+
 inline const QString kToolNotFound = QStringLiteral(u"Gbak não encontrado.");
 inline const QString kOverwrite = QStringLiteral(u"O arquivo já existe. Sobrepor?");
 inline const QString kCreated = QStringLiteral(u"O arquivo foi criado");

@@ -48,6 +48,16 @@ void LiveDatabase::open()
     m_dm.qryPaciente.open();
 }
 
+std::exception_ptr LiveDatabase::tryOpen()
+{
+    try {
+        open();
+    } catch (...) {
+        return std::current_exception();
+    }
+    return {};
+}
+
 int LiveDatabase::otherAttachments()
 {
     if (!m_dm.ZConnection1.connected())

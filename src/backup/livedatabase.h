@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <exception>
 
 class Tdm;
 
@@ -30,6 +31,8 @@ public:
     void close(bool referenceLists);
     // Connects and opens the patient list, which makes the first patient current.
     void open();
+    // The same, handing back the error instead of raising it.
+    std::exception_ptr tryOpen();
     // Other programs attached to the database now; 0 when we are not connected.
     int otherAttachments();
     // When the server created the database we are connected to.

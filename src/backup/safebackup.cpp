@@ -39,26 +39,17 @@ bool SafeBackup::run(const QString& file)
     }
 
     BackupWork work(m_events, kBackupTitle, int(live.recordTables().size()));
-    work.step(QStringLiteral("Fechando o banco de dados"));
+    work.step(kClosing);
     try {
         live.close(false);
     } catch (...) {
-        try {
-            live.open();
-        } catch (...) {
-            // The closing's error is the one to show.
-        }
+        live.tryOpen();   // the closing's error is the one to show
         throw;
     }
     const GbakRun backup =
         work.run(gbak, Gbak::backupArguments(live.file(), pending.path()), QStringLiteral(u"Gravando a cópia"));
-    work.step(QStringLiteral("Abrindo o banco de dados"));
-    std::exception_ptr openError;
-    try {
-        live.open();
-    } catch (...) {
-        openError = std::current_exception();
-    }
+    work.step(kOpening);
+    const std::exception_ptr openError = live.tryOpen();
 
     QString failure = backup.succeeded() ? verify(gbak, work, pending.path()) : backup.failureText();
     if (failure.isEmpty())

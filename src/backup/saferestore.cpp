@@ -34,6 +34,38 @@ void showFailure(const QString& why, const QString& outcome)
     platform::showError(kNotRestored + QStringLiteral("\r\r") + why + QStringLiteral("\r\r") + outcome);
 }
 
+// The restored database takes the live one's place, which moves to
+// "previous" (when there is one). Empty when done; otherwise nothing moved.
+QString swapIn(const QString& restored, const QString& liveFile, const QString& previous, bool hadLive)
+{
+    QString error = hadLive ? durable::rename(liveFile, previous) : QString();
+    if (error.isEmpty()) {
+        error = durable::rename(restored, liveFile);
+        if (!error.isEmpty() && hadLive)
+            durable::rename(previous, liveFile);
+    }
+    return error;
+}
+
+// The restored database, which could not be opened, makes way for the
+// previous one again and is dropped. Returns what the user is to be told.
+QString putPreviousBack(LiveDatabase& live, const QString& previous, bool hadLive)
+{
+    try {
+        live.close(true);
+    } catch (...) {
+        // Whatever could not be closed belongs to the database being taken away.
+    }
+    ScratchDatabase failed(live.folder(), QStringLiteral("marvok-restaurando"), live.settings());
+    if (!durable::rename(live.file(), failed.path()).isEmpty()) {
+        failed.release();   // nothing of ours lies under that name
+        return hadLive ? kPreviousKept + u'\r' + previous : kUnchanged;
+    }
+    if (!hadLive)
+        return kUnchanged;
+    return durable::rename(previous, live.file()).isEmpty() ? kPutBack : kPreviousKept + u'\r' + previous;
+}
+
 } // namespace
 
 SafeRestore::SafeRestore(Tdm& dm, BackupEvents events, QStringList serverTools)
@@ -73,38 +105,22 @@ bool SafeRestore::run(const QString& file)
         return false;
     }
 
-    work.step(QStringLiteral("Fechando o banco de dados"));
+    work.step(kClosing);
     try {
         live.close(true);
     } catch (...) {
         scratch.drop();
-        try {
-            live.open();
-        } catch (...) {
-            // The closing's error is the one to show.
-        }
+        live.tryOpen();   // the closing's error is the one to show
         throw;
     }
 
     // The swap: two renames in the program's folder, the server attached to neither file.
     work.step(QStringLiteral("Substituindo o banco de dados"));
-    const QString liveFile = live.file();
-    const bool hadLive = QFileInfo::exists(liveFile);
+    const bool hadLive = QFileInfo::exists(live.file());
     const QString previous = previousDatabaseName(live.folder());
-    QString error = hadLive ? durable::rename(liveFile, previous) : QString();
-    if (error.isEmpty()) {
-        error = durable::rename(scratch.path(), liveFile);
-        if (!error.isEmpty() && hadLive)
-            durable::rename(previous, liveFile);
-    }
-    if (!error.isEmpty()) {
+    if (const QString error = swapIn(scratch.path(), live.file(), previous, hadLive); !error.isEmpty()) {
         scratch.drop();
-        std::exception_ptr openError;
-        try {
-            live.open();
-        } catch (...) {
-            openError = std::current_exception();
-        }
+        const std::exception_ptr openError = live.tryOpen();
         work.finish();
         showFailure(QStringLiteral(u"O banco de dados não pôde ser substituído: ") + error, kUnchanged);
         if (openError)
@@ -113,7 +129,7 @@ bool SafeRestore::run(const QString& file)
     }
     scratch.release();
 
-    work.step(QStringLiteral("Abrindo o banco de dados"));
+    work.step(kOpening);
     std::exception_ptr openError;
     try {
         live.open();
@@ -124,27 +140,10 @@ bool SafeRestore::run(const QString& file)
         openError = std::current_exception();
     }
     if (openError) {
-        // Put the previous database back, and drop the restored one.
-        try {
-            live.close(true);
-        } catch (...) {
-            // Whatever could not be closed belongs to the database being taken away.
-        }
-        ScratchDatabase failed(live.folder(), QStringLiteral("marvok-restaurando"), live.settings());
-        const bool movedAway = durable::rename(liveFile, failed.path()).isEmpty();
-        if (!movedAway)
-            failed.release();   // nothing of ours lies under that name
-        const bool putBack = movedAway && (!hadLive || durable::rename(previous, liveFile).isEmpty());
-        const QString outcome = !hadLive ? QString() : putBack ? kPutBack : kPreviousKept + u'\r' + previous;
-        std::exception_ptr reopenError;
-        try {
-            live.open();
-        } catch (...) {
-            reopenError = std::current_exception();
-        }
-        failed.drop();
+        const QString outcome = putPreviousBack(live, previous, hadLive);
+        const std::exception_ptr reopenError = live.tryOpen();
         work.finish();
-        showFailure(messageOf(openError), outcome.isEmpty() ? kUnchanged : outcome);
+        showFailure(messageOf(openError), outcome);
         if (reopenError)
             std::rethrow_exception(reopenError);
         return false;

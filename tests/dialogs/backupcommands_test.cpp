@@ -100,23 +100,24 @@ TEST_F(BackupCommandsTest, TheFileDialogsAreAskedAsListedAndCancelDoesNothing)
     runRestoreCommand(dm, nullptr);
 
     ASSERT_EQ(fileDialogs.asked.size(), 2);
-    const QStringList filters{QStringLiteral("Arquivos de Backup (*.bak)"), QStringLiteral("Todos os Arquivos (*.*)")};
-    const auto& save = fileDialogs.asked[0];
-    EXPECT_EQ(save.kind, ScriptedFileDialogs::Kind::Save);
-    EXPECT_EQ(save.request.title, QStringLiteral(u"Cópia de Segurança"));
-    EXPECT_EQ(save.request.filters, filters);
-    EXPECT_EQ(save.request.selectedFilter, 0);
-    EXPECT_EQ(save.request.defaultSuffix, QStringLiteral("bak"));
-    EXPECT_EQ(save.request.fileName, QStringLiteral("marvok.bak"));
-    EXPECT_EQ(save.request.folder, QStringLiteral("."));
-    const auto& open = fileDialogs.asked[1];
-    EXPECT_EQ(open.kind, ScriptedFileDialogs::Kind::Open);
-    EXPECT_EQ(open.request.title, QStringLiteral(u"Restaurar Cópia de Segurança"));
-    EXPECT_EQ(open.request.filters, filters);
-    EXPECT_EQ(open.request.selectedFilter, 0);
-    EXPECT_EQ(open.request.defaultSuffix, QStringLiteral("bak"));
-    EXPECT_EQ(open.request.fileName, QStringLiteral("marvok.bak"));
-    EXPECT_EQ(open.request.folder, QString());
+    struct Expected {
+        ScriptedFileDialogs::Kind kind;
+        QString title;
+        QString folder;
+    };
+    const Expected expected[] = {{ScriptedFileDialogs::Kind::Save, QStringLiteral(u"Cópia de Segurança"), QStringLiteral(".")},
+                                 {ScriptedFileDialogs::Kind::Open, QStringLiteral(u"Restaurar Cópia de Segurança"), {}}};
+    for (int i = 0; i < 2; ++i) {
+        const auto& [kind, request] = fileDialogs.asked[i];
+        EXPECT_EQ(kind, expected[i].kind);
+        EXPECT_EQ(request.title, expected[i].title);
+        EXPECT_EQ(request.filters,
+                  (QStringList{QStringLiteral("Arquivos de Backup (*.bak)"), QStringLiteral("Todos os Arquivos (*.*)")}));
+        EXPECT_EQ(request.selectedFilter, 0);
+        EXPECT_EQ(request.defaultSuffix, QStringLiteral("bak"));
+        EXPECT_EQ(request.fileName, QStringLiteral("marvok.bak"));
+        EXPECT_EQ(request.folder, expected[i].folder);
+    }
 
     EXPECT_FALSE(toolRan());
     EXPECT_TRUE(watched.requests.isEmpty());
