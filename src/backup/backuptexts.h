@@ -13,6 +13,7 @@ inline const QString kToolNotFound = QStringLiteral(u"Gbak não encontrado.");
 inline const QString kOverwrite = QStringLiteral(u"O arquivo já existe. Sobrepor?");
 inline const QString kCreated = QStringLiteral(u"O arquivo foi criado");
 inline const QString kNotCreated = QStringLiteral(u"Falha na criação do arquivo");
+inline const QString kIsTheDatabase = QStringLiteral(u"O arquivo escolhido é o próprio banco de dados do Marvok.");
 inline const QString kOldFileKept = QStringLiteral(u"O arquivo que já existia não foi alterado.");
 inline const QString kBackupTitle = QStringLiteral(u"Salvando cópia de segurança…");
 inline const QString kRestoreTitle = QStringLiteral(u"Restaurando cópia de segurança…");

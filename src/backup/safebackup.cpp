@@ -26,6 +26,11 @@ bool SafeBackup::run(const QString& file)
     if (tool.isEmpty())
         throw EError(kToolNotFound);
     const Gbak gbak(tool);
+    if (QFileInfo(file).canonicalFilePath() == QFileInfo(live.file()).canonicalFilePath() &&
+        QFileInfo::exists(live.file())) {
+        platform::showMessage(kNotCreated + QStringLiteral("\r\r") + kIsTheDatabase);
+        return false;
+    }
     const bool existed = QFileInfo::exists(file);
     if (existed && platform::askYesNo(kOverwrite) != platform::MsgButton::Yes)
         return false;

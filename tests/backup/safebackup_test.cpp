@@ -134,6 +134,17 @@ TEST_F(SafeBackupTest, AnExistingFileAnsweredNoChangesNothing)
     EXPECT_EQ(dm.qryPaciente.recNo(), 1);   // never closed
 }
 
+TEST_F(SafeBackupTest, TheDatabaseItselfIsNeverTheBackupFile)
+{
+    installRecordingTool();
+    EXPECT_FALSE(SafeBackup(dm).run(db.folder() + QStringLiteral("./marvok.fdb")));
+
+    ASSERT_EQ(messages.requests.size(), 1);
+    EXPECT_EQ(messages.requests[0].text, kNotCreated + QStringLiteral("\r\r") + kIsTheDatabase);
+    EXPECT_FALSE(toolRan());
+    EXPECT_EQ(patientNames(db).size(), 2);
+}
+
 // The edit is saved before anything is closed: one that cannot be saved stops
 // the command there, before the tool runs, and stays on screen to be finished.
 TEST_F(SafeBackupTest, APendingEditThatCannotBeSavedStopsBeforeTheTool)
