@@ -137,7 +137,10 @@ TEST_F(BackupCommandsTest, BackupShowsAModalProgressWindowThatKeepsRepaintingWhi
     EXPECT_GT(watch.paintsWhileRunning, 0);
     EXPECT_TRUE(watch.modal);
     EXPECT_TRUE(watch.busy);
-    EXPECT_TRUE(watch.steps.contains(QStringLiteral(u"Gravando a cópia: tabela PACIENTE")))
+    // The tool's tables pass by as it writes the backup and as the backup is restored to check it.
+    EXPECT_FALSE(watch.steps.filter(QStringLiteral(u"Gravando a cópia: tabela ")).isEmpty())
+        << watch.steps.join(u'|').toStdString();
+    EXPECT_FALSE(watch.steps.filter(QStringLiteral(u"Conferindo a cópia")).isEmpty())
         << watch.steps.join(u'|').toStdString();
     EXPECT_GT(watch.values.size(), 2);
     ASSERT_EQ(watched.requests.size(), 1);
