@@ -1,7 +1,7 @@
-// "Salvar..." without its dialogs over 100,000 patients: closing the
-// database, the backup, opening it again, the verifying restore and the
-// rename, against the same two runs of gbak alone (the backup and the
-// verifying restore).
+// "Salvar..." without its dialogs over 100,000 demo patients with their whole
+// records: closing the database, the backup, opening it again, the verifying
+// restore and the rename, against the same two runs of gbak alone (the
+// backup and the verifying restore).
 
 #include "backup/safebackup.h"
 #include "benchdata.h"
@@ -17,7 +17,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     TestDatabase db;
-    bench::fillPatients(db, 100000);
+    bench::fillDemo(db, 100000);
     ScriptedMessages messages;   // answers "Sobrepor?" with its default, "&Sim"
     QTemporaryDir files;
     const QString ourFile = files.path() + QStringLiteral("/marvok.bak");
@@ -39,7 +39,8 @@ int main(int argc, char** argv)
         bench::runGbakAlone(Gbak::backupArguments(db.folder() + QStringLiteral("marvok.fdb"), plainFile));
         bench::runGbakAlone(Gbak::restoreArguments(plainFile, scratch));
     };
-    bench::compare("backup", bench::Side{{}, ours}, bench::Side{clearFloor, alone}, 3, 1);
+    // Each side runs for minutes: one turn each, ours first.
+    bench::compare("backup", bench::Side{{}, ours}, bench::Side{clearFloor, alone}, 1, 0);
     clearFloor();
     return 0;
 }

@@ -1,20 +1,29 @@
 #pragma once
-// The benchmarks' data: a database holding many patients.
+// The benchmarks' data: a database filled by the demo database generator
+// (tools/demodb, built with the benchmarks) with whole patient records.
 
 #include "support/testdatabase.h"
 
+#include <QProcess>
+#include <QStringList>
+#include <cstdio>
+#include <cstdlib>
+
 namespace bench {
 
-// Patients 1 to count, with every column of the registration filled in.
-inline void fillPatients(const TestDatabase& db, int count)
+// Fills the empty test database with that many demo patients and their records.
+inline void fillDemo(const TestDatabase& db, int patients)
 {
-    db.exec(QStringLiteral(
-                "EXECUTE BLOCK AS DECLARE I INTEGER = 1; BEGIN WHILE (I <= %1) DO BEGIN "
-                "INSERT INTO PACIENTE (ID, NOME, EMAIL, NASCIMENTO, CADASTRO, STATUS, FONE, ENDERECO, BAIRRO, CIDADE, "
-                "UF, CEP) VALUES (:I, 'Paciente ' || (MOD(:I * 7919, %1)), 'p' || :I || '@exemplo.com.br', "
-                "DATEADD(MOD(:I, 4000) DAY TO DATE '2000-01-01'), DATE '2011-03-05', 'A', '1133334444', "
-                "'Rua das Acácias, ' || :I, 'Centro', 'São Paulo', 'SP', '01234567'); I = I + 1; END END")
-                .arg(count));
+    QProcess tool;
+    tool.setProgram(QStringLiteral(MARVOK_DEMODB));
+    tool.setArguments({QStringLiteral("--patients"), QString::number(patients), db.location()});
+    tool.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    tool.setStandardOutputFile(QProcess::nullDevice());
+    tool.start();
+    if (!tool.waitForFinished(-1) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0) {
+        std::fprintf(stderr, "marvok-demodb failed\n");
+        std::exit(1);
+    }
 }
 
 } // namespace bench

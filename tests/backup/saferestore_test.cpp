@@ -5,8 +5,6 @@
 #include "fb/statement.h"
 #include "fb/transaction.h"
 
-#include <QRegularExpression>
-
 using namespace backuptexts;
 using platform::MsgType;
 
@@ -29,20 +27,13 @@ protected:
     }
     ~SafeRestoreTest() override { Clock::set(std::nullopt); }
 
-    static QStringList namesIn(const QString& databaseFile)
+    QStringList namesIn(const QString& databaseFile) const
     {
-        fb::ConnectParams p;
+        fb::ConnectParams p = db.connectParams();
         p.database = QStringLiteral("localhost:") + databaseFile;
-        p.user = QStringLiteral("SYSDBA");
-        p.password = QStringLiteral("velkarbin");
-        fb::Connection c;
-        c.connect(p);
-        fb::Transaction tx(c, fb::TransactionOptions{true});
-        fb::Statement st(tx, QStringLiteral("select NOME from PACIENTE order by NOME"));
-        st.execute();
         QStringList names;
-        while (st.fetch())
-            names << st.value(0).toString();
+        for (const QVariantList& row : selectRows(p, QStringLiteral("select NOME from PACIENTE order by NOME")))
+            names << row.value(0).toString();
         return names;
     }
     // The database was left exactly as it was, and said so.
