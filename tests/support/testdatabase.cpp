@@ -118,13 +118,21 @@ QVariant TestDatabase::scalar(const QString& sql) const
 
 QVariantList TestDatabase::column(const QString& sql) const
 {
+    QVariantList out;
+    for (const QVariantList& row : rows(sql))
+        out << row.value(0);
+    return out;
+}
+
+QList<QVariantList> TestDatabase::rows(const QString& sql) const
+{
     fb::Connection c;
     c.connect(connectParams());
     fb::Transaction tx(c, fb::TransactionOptions{true});
     fb::Statement st(tx, sql);
     st.execute();
-    QVariantList out;
+    QList<QVariantList> out;
     while (st.fetch())
-        out << st.value(0);
+        out << QVariantList(st.row().begin(), st.row().end());
     return out;
 }

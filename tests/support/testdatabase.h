@@ -28,6 +28,8 @@ public:
     QVariant scalar(const QString& sql) const;
     // Every row's first column.
     QVariantList column(const QString& sql) const;
+    // Every row, each as its columns.
+    QList<QVariantList> rows(const QString& sql) const;
 
 private:
     QTemporaryDir m_dir;
