@@ -91,19 +91,9 @@ void typedIntoField(fuzz::Bytes& bytes)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    fuzz::ensureApplication();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     fuzz::Bytes bytes(data, size);
-    switch (bytes.pick(3)) {
-    case 0: textToDateAndBack(bytes); break;
-    case 1: anyDayCount(bytes); break;
-    default: typedIntoField(bytes); break;
-    }
+    fuzz::oneOf(bytes, {textToDateAndBack, anyDayCount, typedIntoField});
     return 0;
 }

@@ -111,19 +111,9 @@ void typedIntoBox(fuzz::Bytes& bytes)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    fuzz::ensureApplication();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     fuzz::Bytes bytes(data, size);
-    switch (bytes.pick(3)) {
-    case 0: maskAlone(bytes); break;
-    case 1: anyMask(bytes); break;
-    default: typedIntoBox(bytes); break;
-    }
+    fuzz::oneOf(bytes, {maskAlone, anyMask, typedIntoBox});
     return 0;
 }

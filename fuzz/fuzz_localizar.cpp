@@ -48,12 +48,6 @@ void checkState(const TfrmLocalizar& form, const QStringList& entries, bool type
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    fuzz::ensureApplication();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     fuzz::Bytes bytes(data, size);

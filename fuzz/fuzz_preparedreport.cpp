@@ -11,12 +11,6 @@
 #include <QImage>
 #include <QPainter>
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    fuzz::ensureApplication();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));

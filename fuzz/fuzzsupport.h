@@ -1,7 +1,7 @@
 #pragma once
-// What the fuzz targets share: a Qt application on the offscreen platform,
-// created once, and a reader that turns the fuzzer's bytes into choices and
-// texts.
+// What the fuzz targets share (fuzzsupport.cpp also starts the Qt application
+// every target runs in): typing into widgets, and a reader that turns the
+// fuzzer's bytes into choices and texts.
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -12,23 +12,9 @@
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 namespace fuzz {
-
-// A widget application, offscreen, made on the first call and never
-// destroyed: Qt's GUI cannot be torn down from exit handlers, where libFuzzer
-// ends, and neither can the widgets the targets keep.
-inline void ensureApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "fuzz";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    (void)app;
-}
 
 // A target's own check failed: stop with a message, as a sanitizer would.
 [[noreturn]] inline void fail(const char* what, const QString& detail = {})
@@ -52,6 +38,10 @@ inline void typeText(QWidget* widget, const QString& text)
         QCoreApplication::sendEvent(widget, &release);
     }
 }
+
+class Bytes;
+// Runs one of the ways, chosen by the next byte.
+void oneOf(Bytes& bytes, std::initializer_list<void (*)(Bytes&)> ways);
 
 class Bytes {
 public:
