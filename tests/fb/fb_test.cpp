@@ -139,6 +139,7 @@ TEST_F(FbLayer, ASnapshotReadsTheMemosOfRowsChangedWhileItFetches)
                            "INSERT INTO CONSULTA (ID, DATA, PACIENTE, OBSERVACOES) VALUES (:I, '2011-03-05', 7, 'antes'); "
                            "I = I + 1; END END"));
     for (bool snapshot : {false, true}) {
+        db.exec(QStringLiteral("UPDATE CONSULTA SET OBSERVACOES = 'antes'"));
         fb::Transaction reader(conn, fb::TransactionOptions{true, snapshot});
         fb::Statement st(reader, QStringLiteral("SELECT ID, OBSERVACOES FROM CONSULTA ORDER BY ID"));
         st.execute();

@@ -6,8 +6,6 @@
 // the server's full validation finds nothing.
 
 #include "driverlog.h"
-#include "fb/statement.h"
-#include "fb/transaction.h"
 #include "reliabilitydatabase.h"
 
 #include <QFile>
@@ -49,16 +47,7 @@ struct State {
 class Reader {
 public:
     explicit Reader(const TestDatabase& db) { m_connection.connect(db.connectParams()); }
-    QList<QVariantList> rows(const QString& sql)
-    {
-        fb::Transaction tx(m_connection, fb::TransactionOptions{true, true});
-        fb::Statement st(tx, sql);
-        st.execute();
-        QList<QVariantList> out;
-        while (st.fetch())
-            out << QVariantList(st.row().begin(), st.row().end());
-        return out;
-    }
+    QList<QVariantList> rows(const QString& sql) { return queryRows(m_connection, sql); }
     int number(const char* sql) { return rows(QString::fromLatin1(sql)).value(0).value(0).toInt(); }
 
 private:

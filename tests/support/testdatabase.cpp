@@ -128,7 +128,12 @@ QList<QVariantList> TestDatabase::rows(const QString& sql) const
 {
     fb::Connection c;
     c.connect(connectParams());
-    fb::Transaction tx(c, fb::TransactionOptions{true});
+    return queryRows(c, sql);
+}
+
+QList<QVariantList> queryRows(fb::Connection& connection, const QString& sql)
+{
+    fb::Transaction tx(connection, fb::TransactionOptions{true, true});
     fb::Statement st(tx, sql);
     st.execute();
     QList<QVariantList> out;

@@ -35,6 +35,9 @@ private:
     QTemporaryDir m_dir;
 };
 
+// Every row of a query on an open connection, each as its columns.
+QList<QVariantList> queryRows(fb::Connection& connection, const QString& sql);
+
 // Points at db/schema.sql of the source tree.
 QString schemaPath();
 // The statements of a schema file, without comments, SET and COMMIT lines.
