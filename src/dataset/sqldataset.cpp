@@ -114,7 +114,10 @@ QString SqlDataSet::tableName() const
 void SqlDataSet::doOpen()
 {
     m_connection->connect();
-    fb::Transaction tx(m_connection->handle(), fb::TransactionOptions{true});
+    // A snapshot: a read-committed reader keeps nothing alive, so the memo of
+    // a row another copy of the program changes while the rows are fetched
+    // could be gone ("BLOB not found") before it is read.
+    fb::Transaction tx(m_connection->handle(), fb::TransactionOptions{true, true});
     fb::Statement st(tx, m_sql);
     for (const Param& p : m_params)
         st.setParam(p.name(), p.value());

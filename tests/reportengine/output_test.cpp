@@ -6,10 +6,15 @@
 #include "reportengine/exporter.h"
 #include "reportfixture.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
 
 using namespace report;
 
@@ -111,4 +116,47 @@ TEST(Output, UnreadableOrForeignFilesAreRefused)
     for (const QString& name : {file, foreign.fileName(), dir.filePath(QStringLiteral("missing.mvp"))})
         EXPECT_THROW(PreparedReport::load(name), EError) << name.toStdString();
     EXPECT_THROW(Exporter::toPdf(report.definition.prepared(), dir.filePath(QStringLiteral("no/such/dir/x.pdf"))), EError);
+}
+
+// A saved report is a file anyone can hand the preview: numbers that no report
+// of ours holds are refused as damage before anything is drawn with them.
+TEST(Output, FilesWithImpossibleNumbersAreRefused)
+{
+    const double nan = std::nan("");
+    const std::function<void(PreparedPage&)> damages[] = {
+        [](PreparedPage& p) { p.size = QSizeF(0, 297); },
+        [nan](PreparedPage& p) { p.size = QSizeF(210, nan); },
+        [nan](PreparedPage& p) { p.items.first().rect.setX(nan); },
+        [](PreparedPage& p) { p.items.first().rect.setWidth(1e300); },
+        [](PreparedPage& p) { p.items.first().font.pointSize = 1e9; },
+        [](PreparedPage& p) { p.items.first().font.pointSize = -4; },
+        [nan](PreparedPage& p) { p.items.first().lines = {{QStringLiteral("x"), QPointF(nan, 1)}}; },
+        [](PreparedPage& p) { p.items.last().penWidth = std::numeric_limits<double>::infinity(); },
+        [](PreparedPage& p) { p.items.last().lineStyle = LineStyle(7); },
+    };
+    for (const auto& damage : damages) {
+        PreparedItem text;
+        text.rect = QRectF(10, 10, 50, 5);
+        text.font = TextFont(QStringLiteral("Tahoma"), 10);
+        text.lines = {{QStringLiteral("Maria"), QPointF(0, 4)}};
+        PreparedItem rule;
+        rule.kind = PreparedItem::Kind::Line;
+        rule.rect = QRectF(10, 20, 100, 0);
+        rule.penWidth = 0.3;
+        PreparedReport report;
+        report.pages << PreparedPage{QSizeF(210, 297), {text, rule}};
+
+        QBuffer sound;
+        sound.open(QIODevice::ReadWrite);
+        report.write(sound);
+        sound.seek(0);
+        ASSERT_EQ(PreparedReport::read(sound), report);
+
+        damage(report.pages.first());
+        QBuffer damaged;
+        damaged.open(QIODevice::ReadWrite);
+        report.write(damaged);
+        damaged.seek(0);
+        EXPECT_THROW(PreparedReport::read(damaged), EError);
+    }
 }
