@@ -3,6 +3,7 @@
 
 #include "controls/torbdateedit.h"
 #include "reports/tfrmperiodo.h"
+#include "reportsfixture.h"
 #include "support/modaldriver.h"
 #include "support/scriptedmessages.h"
 
@@ -13,15 +14,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-void typeDate(TOrbDateEdit* box, const QString& text)
-{
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Delete);
-    box->setCursorPosition(0);
-    QTest::keyClicks(box, text);
-}
 
 class PeriodoTest : public ::testing::Test {
 protected:

@@ -5,6 +5,7 @@
 
 #include "reports/treports.h"
 #include "store/storefixture.h"
+#include "support/pdffile.h"
 
 #include <QPointer>
 #include <QTemporaryDir>
@@ -12,25 +13,32 @@
 
 class QWidget;
 class TfrmPeriodo;
+class TOrbDateEdit;
 namespace report {
 class PreviewDialog;
 }
 
-// Answers the modal windows that open while it lives, each with the next action.
+// Answers the modal windows that open while it lives, each with the next
+// action. A modal window still open when the time is up is closed and the
+// test fails, so that no test hangs.
 class ModalQueue : public QObject {
 public:
-    explicit ModalQueue(QList<std::function<void(QWidget*)>> actions);
+    explicit ModalQueue(QList<std::function<void(QWidget*)>> actions, int timeoutMs = 20000);
     ~ModalQueue() override;
     int acted() const { return m_acted; }
 
 private:
     void poll();
+    void timerEvent(QTimerEvent* event) override;
     QList<std::function<void(QWidget*)>> m_actions;
     QPointer<QWidget> m_last;
     int m_acted = 0;
     int m_timer = 0;
-    void timerEvent(QTimerEvent*) override { poll(); }
+    int m_deadline = 0;
 };
+
+// Types a date into an emptied date box, from its first position.
+void typeDate(TOrbDateEdit* box, const QString& text);
 
 class ReportsTest : public StoreTest {
 protected:
