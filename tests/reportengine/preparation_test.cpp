@@ -325,8 +325,9 @@ TEST(Preparation, SubListLongerThanTheSheetGoesOnOnTheNextWithoutLosingRows)
     for (const auto& [page, item] : itemsNamed(many.definition.prepare(), QStringLiteral("IrmaoNome"))) {
         ASSERT_LT(page, 3);
         ++perSheet[page];
-        if (page > 0)
+        if (page > 0) {
             EXPECT_LE(item.rect.bottom(), 287 + kEps);
+        }
     }
     EXPECT_EQ(perSheet, QList<int>({9, 46, 5}));
 }

@@ -248,8 +248,9 @@ TEST(PreviewCommands, PicturesOnOneBarThatFitsA1024PixelWindow)
         ASSERT_NE(shown, nullptr);
         EXPECT_TRUE(shown->isVisible()) << action->objectName().toStdString();
         EXPECT_LE(shown->geometry().right(), bar->width()) << action->objectName().toStdString();
-        if (auto* button = qobject_cast<QToolButton*>(shown))
+        if (auto* button = qobject_cast<QToolButton*>(shown)) {
             EXPECT_FALSE(button->icon().isNull()) << action->objectName().toStdString();
+        }
     }
     EXPECT_TRUE(preview.findChild<QAction*>(QStringLiteral("actLast"))->isVisible());
 }
