@@ -9,6 +9,8 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -159,4 +161,44 @@ TEST(Output, FilesWithImpossibleNumbersAreRefused)
         damaged.seek(0);
         EXPECT_THROW(PreparedReport::read(damaged), EError);
     }
+}
+
+TEST(Output, PrintingShrinksAndCentresTheSheetOnSmallerOrTurnedPaper)
+{
+    const QSizeF a4(210, 297);
+    const struct {
+        const char* paper;
+        QSizeF size;
+        double scale;
+    } cases[] = {
+        {"A4", a4, 1.0},
+        {"Letter", {215.9, 279.4}, 279.4 / 297},
+        {"A4 landscape", {297, 210}, 210.0 / 297},
+        {"A3: never enlarged", {297, 420}, 1.0},
+    };
+    for (const auto& c : cases) {
+        const QTransform t = Exporter::pageOnPaper(a4, c.size);
+        const QRectF placed = t.mapRect(QRectF(QPointF(0, 0), a4));
+        EXPECT_NEAR(placed.width(), 210 * c.scale, 1e-6) << c.paper;
+        EXPECT_NEAR(placed.height(), 297 * c.scale, 1e-6) << c.paper;
+        EXPECT_NEAR(placed.center().x(), c.size.width() / 2, 1e-6) << c.paper;
+        EXPECT_NEAR(placed.center().y(), c.size.height() / 2, 1e-6) << c.paper;
+    }
+
+    // On a real landscape printer the whole sheet stays on the paper, the last row too.
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("landscape.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(out);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    Exporter::print(reporttest::childList(40), printer);
+    const QList<pdffile::Word> words = pdffile::pdfWords(out);
+    const QRectF last = pdffile::findPhrase(words, QStringLiteral("Criança 40"));
+    ASSERT_FALSE(last.isEmpty());
+    EXPECT_LT(last.bottom(), 210);
+    const QRectF title = pdffile::findPhrase(words, QStringLiteral("Crianças"));
+    // Left margin 10 mm shrunk by 210/297, the sheet centred on 297 mm.
+    EXPECT_NEAR(title.left(), (297 - 210 * 210.0 / 297) / 2 + 10 * 210.0 / 297, 0.5);
 }
