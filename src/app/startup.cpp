@@ -1,0 +1,31 @@
+#include "app/startup.h"
+
+#include "dialogs/tfrmsobre.h"
+#include "mainwin/tfrmclin.h"
+#include "store/tdm.h"
+
+#include <QApplication>
+#include <memory>
+
+namespace app {
+
+int runMarvok(const QString& programFolder)
+{
+    // The splash: the about box without its button, painted at once.
+    auto about = std::make_unique<TfrmSobre>();
+    about->ShowSplash();
+    QApplication::setApplicationName(QStringLiteral("Marvok"));
+
+    // The data module outlives the window; the window's creation connects.
+    Tdm dm(programFolder);
+    TfrmClin frmClin(dm);
+
+    about->hide();
+    about->ShowModal();
+    about.reset();
+
+    frmClin.show();
+    return QApplication::exec();
+}
+
+} // namespace app
