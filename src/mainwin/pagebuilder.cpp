@@ -17,11 +17,28 @@ W* PageBuilder::place(W* widget, const char* name, QRect at)
     return widget;
 }
 
+namespace {
+
+// Accents on capitals (Á, Ã, Ê) rise above the font's ascent: a label gets
+// that room above its position and keeps its text where the position says.
+constexpr int kAccentRoom = 4;
+
+void placeCaption(QLabel* label, int x, int y, int width = -1)
+{
+    label->adjustSize();
+    label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    // The ink of a glyph may reach a pixel past its advance.
+    const QRect ink = label->fontMetrics().boundingRect(label->text().remove(u'&'));
+    label->setGeometry(x, y - kAccentRoom, width < 0 ? std::max(label->width(), ink.width() + 1) : width,
+                       label->fontMetrics().height() + kAccentRoom);
+}
+
+} // namespace
+
 QLabel* PageBuilder::label(const QString& caption, int x, int y, QWidget* buddy)
 {
     auto* l = new QLabel(caption, m_container);
-    l->move(x, y);
-    l->adjustSize();
+    placeCaption(l, x, y);
     if (buddy)
         l->setBuddy(buddy);
     return l;
@@ -31,8 +48,7 @@ controls::LinkLabel* PageBuilder::link(const char* name, const QString& caption,
 {
     auto* l = new controls::LinkLabel(caption, m_container);
     l->setObjectName(QString::fromLatin1(name));
-    l->move(x, y);
-    l->adjustSize();
+    placeCaption(l, x, y);
     if (buddy)
         l->setBuddy(buddy);
     return l;
@@ -90,7 +106,7 @@ controls::FieldLabel* PageBuilder::patientName(ds::DataSource* source)
     QFont bold = name->font();
     bold.setBold(true);
     name->setFont(bold);
-    name->setGeometry(11, 16, 400, name->fontMetrics().height() + 2);
+    placeCaption(name, 11, 16, 400);
     name->setDataSource(source);
     name->setDataField(QStringLiteral("NOME"));
     return name;

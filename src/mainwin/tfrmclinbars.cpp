@@ -9,6 +9,7 @@
 #include "mainwin/handler.h"
 
 #include <QHBoxLayout>
+#include <QStyle>
 #include <QVBoxLayout>
 
 using mainwin::handler;
@@ -25,6 +26,13 @@ QAction* menuItem(QMenu* menu, const char* name, const QString& caption, const c
     if (icon)
         item->setIcon(icons::get(QString::fromLatin1(icon)));
     return item;
+}
+
+// A button keeps its design width unless its caption needs more in the font in use.
+int buttonWidth(const QToolButton* button, int designWidth)
+{
+    const int caption = button->fontMetrics().horizontalAdvance(QString(button->text()).remove(u'&'));
+    return std::max(designWidth, caption + 8);
 }
 
 QMenu* popupMenu(QWidget* owner, const char* name)
@@ -117,12 +125,15 @@ void TfrmClin::CreateCommandBar()
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setAutoRaise(true);
         b->setFocusPolicy(Qt::NoFocus);
-        b->setFixedSize(74, 42);
+        int width = buttonWidth(b, 74);
         if (menu) {
             // A click on the face drops the menu as the arrow does, under the button's left edge.
             b->setMenu(menu);
             b->setPopupMode(QToolButton::InstantPopup);
+            // The arrow stands beside the caption, not on it.
+            width += b->style()->pixelMetric(QStyle::PM_MenuButtonIndicator, nullptr, b) / 2;
         }
+        b->setFixedSize(width, 42);
         ToolBar1->addWidget(b);
         return b;
     };
@@ -219,7 +230,7 @@ void TfrmClin::CreateNavigator()
         ToolBar2->addAction(command);
         auto* b = qobject_cast<QToolButton*>(ToolBar2->widgetForAction(command));
         b->setObjectName(QStringLiteral("ToolButton%1").arg(i + 4));
-        b->setFixedSize(49, 36);
+        b->setFixedSize(buttonWidth(b, 49), 36);
         b->setFocusPolicy(Qt::NoFocus);
         *buttons[i] = b;
     }
