@@ -177,6 +177,37 @@ TEST_F(PagesTest, TheHistoryListIsOpenOnlyOnItsPage)
     EXPECT_FALSE(dm.qryHistorico.isActive());
 }
 
+TEST_F(PagesTest, ReportCommandsSaveWhatTheyPrintFirstFromTheMenuAndFromThePrintButtons)
+{
+    addPatient(7, QStringLiteral("Ana"));
+    addSession(100, 7, "2011-03-01");
+    openWindow();
+    recordSaves({&dm.qryPaciente, &dm.qryPai, &dm.qryMae, &dm.qryIrmao, &dm.qryConsulta});
+    chooseTab(1);
+    focusAndType(w->DBEdit6, QStringLiteral("Jose"));
+    focusAndType(w->DBEdit15, QStringLiteral("Maria"));
+    w->Dadosgerais1->trigger();
+    EXPECT_EQ(saves, (QStringList{"qryMae", "qryPai"}));
+
+    saves.clear();
+    chooseTab(2);
+    retype(w->DBEdit20, QStringLiteral("11:00"));
+    click(w->SpeedButton5);   // the print button of "Sessões" runs "Sessão"
+    EXPECT_EQ(saves, QStringList{"qryConsulta"});
+    EXPECT_EQ(dm.qryConsulta.state(), ds::DataSetState::Browse);
+
+    // A save that is refused stops the command.
+    saves.clear();
+    click(w->ToolButton8);
+    click(w->DBEdit19);
+    QTest::keyClick(w->DBEdit19, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(w->DBEdit19, Qt::Key_Delete);
+    messages.requests.clear();
+    click(w->SpeedButton5);
+    EXPECT_EQ(boxes(), QStringList{"Campo 'DATA' deve ter um valor"});
+    EXPECT_EQ(dm.qryConsulta.state(), ds::DataSetState::Insert);
+}
+
 TEST_F(PagesTest, ClosingWithAnEditThatCannotBeSavedKeepsTheWindowOnItsPage)
 {
     addPatient(7, QStringLiteral("Ana"));
