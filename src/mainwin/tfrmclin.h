@@ -32,6 +32,7 @@
 class QScrollArea;
 
 class PageAnchors;
+class PageBuilder;
 
 class TfrmClin : public QWidget {
     Q_OBJECT
@@ -294,6 +295,9 @@ private:
     void tmrObsTimer();
     void StartNoteLoader();
     void ChangeNoteFont(controls::FieldMemo* memo, int step);
+    // The "Aumentar Fonte" button of a note box at (x, y) and "Diminuir Fonte" beside it.
+    void CreateFontButtons(PageBuilder& b, controls::FieldMemo* memo, QPoint at, const char* moreName,
+                           QToolButton*& more, const char* lessName, QToolButton*& less);
     void FillGuidanceTypes();
     void cbxTipoOrientacaoChange(int item);
     void dbEmailDblClick();

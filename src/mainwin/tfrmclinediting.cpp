@@ -5,6 +5,7 @@
 #include "mainwin/tfrmclin.h"
 
 #include "controls/linklabel.h"
+#include "mainwin/pagebuilder.h"
 #include "platform/shell.h"
 
 #include <QScopeGuard>
@@ -60,6 +61,16 @@ void TfrmClin::ChangeNoteFont(controls::FieldMemo* memo, int step)
     QFont f = memo->font();
     f.setPointSize(size + step);
     memo->setFont(f);
+}
+
+void TfrmClin::CreateFontButtons(PageBuilder& b, controls::FieldMemo* memo, QPoint at, const char* moreName,
+                                 QToolButton*& more, const char* lessName, QToolButton*& less)
+{
+    more = b.flatButton(moreName, "format-font-size-more", QStringLiteral("Aumentar Fonte"), {at, QSize(25, 25)});
+    less = b.flatButton(lessName, "format-font-size-less", QStringLiteral("Diminuir Fonte"),
+                        {at + QPoint(26, 0), QSize(25, 25)});
+    connect(more, &QToolButton::clicked, this, [this, memo] { ChangeNoteFont(memo, +1); });
+    connect(less, &QToolButton::clicked, this, [this, memo] { ChangeNoteFont(memo, -1); });
 }
 
 void TfrmClin::FillGuidanceTypes()

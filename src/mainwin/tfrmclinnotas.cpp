@@ -21,19 +21,14 @@ void TfrmClin::CreateReavaliacoes()
     b.label(QStringLiteral("&DATA"), 11, 35, DBEdit21);
     SpeedButton2 = b.flatButton("SpeedButton2", "edit-find", QStringLiteral("Localizar"), {122, 47, 25, 25});
     SpeedButton6 = b.flatButton("SpeedButton6", "document-print", QStringLiteral("Imprimir"), {425, 51, 25, 25});
-    SpeedButton16 =
-        b.flatButton("SpeedButton16", "format-font-size-more", QStringLiteral("Aumentar Fonte"), {96, 72, 25, 25});
-    SpeedButton17 =
-        b.flatButton("SpeedButton17", "format-font-size-less", QStringLiteral("Diminuir Fonte"), {122, 72, 25, 25});
     mmoReavaliacao = b.memo("mmoReavaliacao", dsReavaliacao, "OBSERVACOES", {11, 97, 434, 213});
     b.anchor(mmoReavaliacao, kAllEdges);
+    CreateFontButtons(b, mmoReavaliacao, {96, 72}, "SpeedButton16", SpeedButton16, "SpeedButton17", SpeedButton17);
     b.label(QStringLiteral(u"OBSERVAÇÕES"), 11, 78, mmoReavaliacao);
 
     PageBuilder::tabOrder({DBEdit21, mmoReavaliacao});
     connect(SpeedButton2, &QToolButton::clicked, this, handler([this] { SpeedButton2Click(); }));
     connect(SpeedButton6, &QToolButton::clicked, Reavaliaes1, &QAction::trigger);
-    connect(SpeedButton16, &QToolButton::clicked, this, [this] { ChangeNoteFont(mmoReavaliacao, +1); });
-    connect(SpeedButton17, &QToolButton::clicked, this, [this] { ChangeNoteFont(mmoReavaliacao, -1); });
 }
 
 void TfrmClin::CreateIndicacoes()
@@ -47,19 +42,14 @@ void TfrmClin::CreateIndicacoes()
     b.anchor(DBEdit23, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge);
     b.label(QStringLiteral(u"&INDICAÇÃO"), 151, 35, DBEdit23);
     SpeedButton7 = b.flatButton("SpeedButton7", "document-print", QStringLiteral("Imprimir"), {425, 20, 25, 25});
-    SpeedButton12 =
-        b.flatButton("SpeedButton12", "format-font-size-more", QStringLiteral("Aumentar Fonte"), {96, 72, 25, 25});
-    SpeedButton13 =
-        b.flatButton("SpeedButton13", "format-font-size-less", QStringLiteral("Diminuir Fonte"), {122, 72, 25, 25});
     mmoIndicacoes = b.memo("mmoIndicacoes", dsIndicacao, "OBSERVACOES", {11, 97, 434, 215});
     b.anchor(mmoIndicacoes, kAllEdges);
+    CreateFontButtons(b, mmoIndicacoes, {96, 72}, "SpeedButton12", SpeedButton12, "SpeedButton13", SpeedButton13);
     b.label(QStringLiteral(u"OBSERVAÇÕES"), 11, 78, mmoIndicacoes);
 
     PageBuilder::tabOrder({DBEdit22, DBEdit23, mmoIndicacoes});
     connect(SpeedButton3, &QToolButton::clicked, this, handler([this] { SpeedButton1Click(); }));
     connect(SpeedButton7, &QToolButton::clicked, Indicaes1, &QAction::trigger);
-    connect(SpeedButton12, &QToolButton::clicked, this, [this] { ChangeNoteFont(mmoIndicacoes, +1); });
-    connect(SpeedButton13, &QToolButton::clicked, this, [this] { ChangeNoteFont(mmoIndicacoes, -1); });
 }
 
 void TfrmClin::CreateOrientacoes()
@@ -76,12 +66,9 @@ void TfrmClin::CreateOrientacoes()
     btnLocalizarOrientacao = b.flatButton("btnLocalizarOrientacao", "edit-find", QString(), {427, 51, 25, 25});
     btnLocalizarOrientacao->setEnabled(false);
     SpeedButton8 = b.flatButton("SpeedButton8", "document-print", QStringLiteral("Imprimir"), {427, 16, 25, 25});
-    SpeedButton14 =
-        b.flatButton("SpeedButton14", "format-font-size-more", QStringLiteral("Aumentar Fonte"), {96, 72, 25, 25});
-    SpeedButton15 =
-        b.flatButton("SpeedButton15", "format-font-size-less", QStringLiteral("Diminuir Fonte"), {122, 72, 25, 25});
     mmoOrientacao = b.memo("mmoOrientacao", dsOrientacao, "CONTEUDO", {11, 97, 434, 213});
     b.anchor(mmoOrientacao, kAllEdges);
+    CreateFontButtons(b, mmoOrientacao, {96, 72}, "SpeedButton14", SpeedButton14, "SpeedButton15", SpeedButton15);
     b.label(QStringLiteral(u"ORIENTAÇÃO"), 11, 79, mmoOrientacao);
 
     PageBuilder::tabOrder({cbxTipoOrientacao, DBEdit24, mmoOrientacao});
@@ -90,8 +77,6 @@ void TfrmClin::CreateOrientacoes()
             [this](int item) { controls::attempt([this, item] { cbxTipoOrientacaoChange(item); }); });
     connect(btnLocalizarOrientacao, &QToolButton::clicked, this, handler([this] { btnLocalizarOrientacaoClick(); }));
     connect(SpeedButton8, &QToolButton::clicked, Orientaes1, &QAction::trigger);
-    connect(SpeedButton14, &QToolButton::clicked, this, [this] { ChangeNoteFont(mmoOrientacao, +1); });
-    connect(SpeedButton15, &QToolButton::clicked, this, [this] { ChangeNoteFont(mmoOrientacao, -1); });
 }
 
 void TfrmClin::CreateHistorico()
