@@ -1,5 +1,7 @@
 #include "dataset/dateformat.h"
 
+#include <cmath>
+
 namespace ds {
 
 namespace {
@@ -9,6 +11,7 @@ QString& formatStorage()
     return format;
 }
 const QDate kDayZero(1899, 12, 30);
+constexpr double kMaxDays = 1e9;
 } // namespace
 
 QString shortDateFormat() { return formatStorage(); }
@@ -27,6 +30,13 @@ QDate textToDate(const QString& text, bool* ok)
 
 double dateToDays(const QDate& date) { return date.isValid() ? double(kDayZero.daysTo(date)) : 0.0; }
 
-QDate daysToDate(double days) { return kDayZero.addDays(qint64(days)); }
+QDate daysToDate(double days)
+{
+    // Beyond a few million years lies no date anyone writes; and a day count
+    // that is no number has no date at all.
+    if (!std::isfinite(days) || std::fabs(days) > kMaxDays)
+        return {};
+    return kDayZero.addDays(qint64(days));
+}
 
 } // namespace ds

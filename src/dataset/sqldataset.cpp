@@ -60,6 +60,20 @@ FieldType fieldTypeOf(const fb::Column& c)
         return FieldType::Text;
     }
 }
+// The names under which the columns of a result are read: a name that
+// stands more than once gets "_1", "_2" ... from its second occurrence on,
+// so that a join of two rows of one table (father and mother) keeps both.
+QStringList uniqueColumnNames(const QVector<fb::Column>& columns)
+{
+    QStringList names;
+    for (const fb::Column& c : columns) {
+        QString name = c.name;
+        for (int n = 1; names.contains(name, Qt::CaseInsensitive); ++n)
+            name = c.name + u'_' + QString::number(n);
+        names << name;
+    }
+    return names;
+}
 } // namespace
 
 SqlDataSet::SqlDataSet(QString name, Connection* connection, QString sql)
@@ -114,17 +128,21 @@ QString SqlDataSet::tableName() const
 void SqlDataSet::doOpen()
 {
     m_connection->connect();
-    fb::Transaction tx(m_connection->handle(), fb::TransactionOptions{true});
+    // A snapshot: a read-committed reader keeps nothing alive, so the memo of
+    // a row another copy of the program changes while the rows are fetched
+    // could be gone ("BLOB not found") before it is read.
+    fb::Transaction tx(m_connection->handle(), fb::TransactionOptions{true, true});
     fb::Statement st(tx, m_sql);
     for (const Param& p : m_params)
         st.setParam(p.name(), p.value());
     st.execute();
 
     const QVector<fb::Column>& columns = st.columns();
+    const QStringList names = uniqueColumnNames(columns);
     if (fields().empty()) {
         // No declared fields: the data set presents the statement's columns.
-        for (const fb::Column& c : columns)
-            addField(c.name, fieldTypeOf(c), c.length, !c.nullable);
+        for (int i = 0; i < columns.size(); ++i)
+            addField(names[i], fieldTypeOf(columns[i]), columns[i].length, !columns[i].nullable);
     }
     // Each data field reads the column of its name.
     QVector<int> source(dataFieldCount(), -1);
@@ -132,7 +150,7 @@ void SqlDataSet::doOpen()
         if (f->isLookup())
             continue;
         for (int i = 0; i < columns.size(); ++i) {
-            if (columns[i].name.compare(f->name(), Qt::CaseInsensitive) == 0) {
+            if (names[i].compare(f->name(), Qt::CaseInsensitive) == 0) {
                 source[f->dataIndex()] = i;
                 break;
             }

@@ -70,8 +70,6 @@ QString UpdateSql::whereOriginal(const Row& row, UpdateStatement& statement) con
 {
     QStringList conditions;
     for (const Field* f : m_columns) {
-        if (f->type() == FieldType::Memo)
-            continue;
         const QString param = kOldPrefix + f->name();
         conditions << f->name() + QStringLiteral(" IS NOT DISTINCT FROM :") + param;
         statement.params.append({param, row.original[f->dataIndex()]});

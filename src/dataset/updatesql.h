@@ -28,8 +28,9 @@ public:
     UpdateStatement statementFor(const Row& row) const;   // by the row's status
 
 private:
-    // Every non-memo column compared NULL-safely with its original value:
-    // a plain "=" never matches an empty column.
+    // Every column compared NULL-safely with its original value (a plain "="
+    // never matches an empty column), memos included: a memo that another
+    // copy of the program changed must refuse the change, not lose its text.
     QString whereOriginal(const Row& row, UpdateStatement& statement) const;
 
     QString m_table;

@@ -1,6 +1,7 @@
 #include "dialogs/tfrmtabela.h"
 
 #include "controls/errorhandler.h"
+#include "controls/lightgradient.h"
 #include "platform/messages.h"
 #include "platform/windowfont.h"
 
@@ -31,9 +32,7 @@ TfrmTabela::TfrmTabela(QWidget* parent)
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setIconSize(QSize(16, 16));
     ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    ToolBar1->setStyleSheet(QStringLiteral(
-        "QToolBar { border: none; spacing: 0px; padding: 0px;"
-        " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #dcdcdc); }"));
+    controls::setLightGradient(ToolBar1);
 
     commands = new controls::RecordCommands(this);
     commands->bind(DataSource1);

@@ -59,6 +59,7 @@ Tdm::Tdm(const QString& programFolder)
     ZConnection1.beforeDisconnect = [this](ds::Connection& c) { ZConnection1BeforeDisconnect(c); };
     defineFields();
     attachRules();
+    defineReportDataSets();
     DataModuleCreate();
 }
 

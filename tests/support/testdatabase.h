@@ -30,6 +30,8 @@ public:
     QVariant scalar(const QString& sql) const;
     // Every row's first column.
     QVariantList column(const QString& sql) const;
+    // Every row, each as its columns.
+    QList<QVariantList> rows(const QString& sql) const;
 
 private:
     QTemporaryDir m_dir;
@@ -37,6 +39,8 @@ private:
 
 // Every row of a statement, read in a connection of its own.
 QList<QVariantList> selectRows(const fb::ConnectParams& params, const QString& sql);
+// Every row of a query on an open connection, each as its columns.
+QList<QVariantList> queryRows(fb::Connection& connection, const QString& sql);
 
 // Points at db/schema.sql of the source tree.
 QString schemaPath();
