@@ -2,8 +2,10 @@
 
 #include "backup/backuptexts.h"
 #include "backup/backupwork.h"
+#include "backup/databasefile.h"
 #include "backup/durablefiles.h"
 #include "backup/livedatabase.h"
+#include "backup/pendingfile.h"
 #include "backup/scratchdatabase.h"
 #include "core/clock.h"
 #include "core/eerror.h"
@@ -11,6 +13,7 @@
 #include "store/tdm.h"
 
 #include <QFileInfo>
+#include <optional>
 
 using namespace backuptexts;
 
@@ -92,10 +95,27 @@ bool SafeRestore::run(const QString& file)
     live.saveEdits();
 
     BackupWork work(m_events, kRestoreTitle, int(live.recordTables().size()));
+    // A database file, such as the one an earlier restore kept, is read
+    // through a backup of it beside the live database, dropped at the end.
+    std::optional<PendingFile> readBack;
+    QString backupFile = file;
+    QString failure;
+    if (isDatabaseFile(file)) {
+        readBack.emplace(live.folder() + QStringLiteral("marvok-lendo.bak"));
+        failure = readBack->error();
+        if (failure.isEmpty()) {
+            const GbakRun backup = work.run(gbak, Gbak::backupArguments(file, readBack->path()),
+                                            QStringLiteral(u"Lendo o banco de dados"));
+            failure = backup.succeeded() ? QString() : backup.failureText();
+        }
+        backupFile = readBack->path();
+    }
     ScratchDatabase scratch(live.folder(), QStringLiteral("marvok-restaurando"), live.settings());
-    const GbakRun restore =
-        work.run(gbak, Gbak::restoreArguments(file, scratch.path()), QStringLiteral(u"Lendo a cópia"));
-    QString failure = restore.succeeded() ? scratch.check(live.recordTables()) : restore.failureText();
+    if (failure.isEmpty()) {
+        const GbakRun restore =
+            work.run(gbak, Gbak::restoreArguments(backupFile, scratch.path()), QStringLiteral(u"Lendo a cópia"));
+        failure = restore.succeeded() ? scratch.check(live.recordTables()) : restore.failureText();
+    }
     if (failure.isEmpty() && live.otherAttachments() > 0)
         failure = QStringLiteral(u"O banco de dados está aberto em outro programa. Feche-o e tente de novo.");
     if (!failure.isEmpty()) {

@@ -187,4 +187,34 @@ TEST_F(SafeRestoreTest, ADatabaseOpenInAnotherProgramIsNotReplaced)
     EXPECT_TRUE(messages.requests[0].text.contains(QStringLiteral("aberto em outro programa")));
 }
 
+// The database a restore keeps is itself a file "Restaurar..." takes back;
+// a cut copy of it is refused like a cut backup.
+TEST_F(SafeRestoreTest, TheDatabaseARestoreKeptBringsItsRowsBack)
+{
+    Clock::set(QDateTime(QDate(2024, 5, 17), QTime(9, 41, 7)));
+    ASSERT_TRUE(SafeRestore(dm).run(backupOf(source, QStringLiteral("origem.bak"))));
+    const QString previous = db.folder() + QStringLiteral("marvok-2024-05-17-094107.fdb");
+    const QStringList restored{QStringLiteral(u"Çécile"), QStringLiteral(u"Élio")};
+
+    const QString cut = backupFile(QStringLiteral("cortado.fdb"));
+    const QByteArray whole = bytes(previous);
+    write(cut, whole.left(whole.size() / 2));
+    messages.requests.clear();
+    EXPECT_FALSE(SafeRestore(dm).run(cut));
+    EXPECT_EQ(patientNames(db), restored);
+    ASSERT_EQ(messages.requests.size(), 1);
+    EXPECT_EQ(messages.requests[0].type, MsgType::Error);
+
+    messages.requests.clear();
+    EXPECT_TRUE(SafeRestore(dm).run(previous));
+    EXPECT_EQ(patientNames(db), (QStringList{QStringLiteral("Ana"), QStringLiteral("Bruno")}));
+    EXPECT_EQ(shownNames(), (QStringList{QStringLiteral("Ana"), QStringLiteral("Bruno")}));
+    EXPECT_EQ(namesIn(db.folder() + QStringLiteral("marvok-2024-05-17-094107-2.fdb")), restored);
+    EXPECT_EQ(entries(db.folder()), (QStringList{QStringLiteral("marvok-2024-05-17-094107-2.fdb"),
+                                                 QStringLiteral("marvok-2024-05-17-094107.fdb"),
+                                                 QStringLiteral("marvok.fdb")}));
+    ASSERT_EQ(messages.requests.size(), 1);
+    EXPECT_EQ(messages.requests[0].type, MsgType::Information);
+}
+
 } // namespace
