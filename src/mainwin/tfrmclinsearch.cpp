@@ -11,6 +11,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 namespace {
 
@@ -63,6 +64,9 @@ void TfrmClin::btnLocalizarClick()
         auto* dialog = new TfrmLocalizar();
         dialog->Label1->setText(QStringLiteral("Nome ou ID:"));
         dialog->Label1->adjustSize();
+        // The longer prompt ends a few pixels before the field, as the dialog's own does.
+        dialog->Label1->move(std::min(dialog->Label1->x(), dialog->Edit1->x() - 6 - dialog->Label1->width()),
+                             dialog->Label1->y());
         dialog->setStrings(names);
         dialog->setIndex(pacientes.isEmpty() ? -1 : firstEqualIgnoringCase(names, nome.asString()));
         const bool confirmed = dialog->exec() == QDialog::Accepted;
