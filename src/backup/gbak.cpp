@@ -1,5 +1,8 @@
 #include "backup/gbak.h"
 
+#include "backup/backuptexts.h"
+#include "core/eerror.h"
+
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QProcess>
@@ -28,6 +31,14 @@ QString Gbak::locate(const QString& programFolder, const QStringList& serverTool
         if (QFileInfo(tool).isFile())
             return tool;
     return {};
+}
+
+Gbak Gbak::required(const QString& programFolder, const QStringList& serverTools)
+{
+    QString tool = locate(programFolder, serverTools);
+    if (tool.isEmpty())
+        throw EError(backuptexts::kToolNotFound);
+    return Gbak(std::move(tool));
 }
 
 QString Gbak::address(const QString& databaseFile) { return QStringLiteral("127.0.0.1:") + databaseFile; }

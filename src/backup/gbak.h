@@ -18,6 +18,8 @@ public:
     // The program folder's own "gbak" when there is one, else the first of
     // the server's tools that exists; empty when there is none.
     static QString locate(const QString& programFolder, const QStringList& serverTools = Gbak::serverTools());
+    // The tool that locate finds; raises "Gbak não encontrado." when there is none.
+    static Gbak required(const QString& programFolder, const QStringList& serverTools);
 
     // The database as the tool reaches it: "127.0.0.1:" + its path.
     static QString address(const QString& databaseFile);

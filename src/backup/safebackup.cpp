@@ -5,7 +5,6 @@
 #include "backup/livedatabase.h"
 #include "backup/pendingfile.h"
 #include "backup/scratchdatabase.h"
-#include "core/eerror.h"
 #include "platform/messages.h"
 #include "store/tdm.h"
 
@@ -22,10 +21,7 @@ SafeBackup::SafeBackup(Tdm& dm, BackupEvents events, QStringList serverTools)
 bool SafeBackup::run(const QString& file)
 {
     LiveDatabase live(m_dm);
-    const QString tool = Gbak::locate(live.folder(), m_serverTools);
-    if (tool.isEmpty())
-        throw EError(kToolNotFound);
-    const Gbak gbak(tool);
+    const Gbak gbak = Gbak::required(live.folder(), m_serverTools);
     if (QFileInfo(file).canonicalFilePath() == QFileInfo(live.file()).canonicalFilePath() &&
         QFileInfo::exists(live.file())) {
         platform::showMessage(kNotCreated + QStringLiteral("\r\r") + kIsTheDatabase);

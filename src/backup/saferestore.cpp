@@ -88,10 +88,7 @@ QString SafeRestore::previousDatabaseName(const QString& folder)
 bool SafeRestore::run(const QString& file)
 {
     LiveDatabase live(m_dm);
-    const QString tool = Gbak::locate(live.folder(), m_serverTools);
-    if (tool.isEmpty())
-        throw EError(kToolNotFound);
-    const Gbak gbak(tool);
+    const Gbak gbak = Gbak::required(live.folder(), m_serverTools);
     live.saveEdits();
 
     BackupWork work(m_events, kRestoreTitle, int(live.recordTables().size()));
