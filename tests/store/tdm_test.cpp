@@ -143,8 +143,9 @@ TEST(TdmCreation, LoadsTheReportLanguageFileFromTheWorkingDirectoryOnly)
     } cases[] = {{false, "Print"}, {true, "Imprimir"}};
     for (const Case& c : cases) {
         QTemporaryDir cwd;
-        if (c.fileInWorkingDirectory)
+        if (c.fileInWorkingDirectory) {
             ASSERT_TRUE(QFile::copy(shipped, cwd.path() + QStringLiteral("/Brazil.frc")));
+        }
         QDir::setCurrent(cwd.path());
         {
             Tdm dm(cwd.path());   // creation opens no connection: no database is needed
