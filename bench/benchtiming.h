@@ -33,9 +33,9 @@ inline double median(std::vector<double> values)
 }
 
 // Reports the median milliseconds per operation of each side.
-inline void compare(const char* name, const Side& ours, const Side& floor, int operations)
+inline void compare(const char* name, const Side& ours, const Side& floor, int operations, int warmUps = 2)
 {
-    for (int i = 0; i < 2; ++i) {   // warm up caches and the server
+    for (int i = 0; i < warmUps; ++i) {   // warm up caches and the server
         timeOnce(ours);
         timeOnce(floor);
     }

@@ -86,7 +86,9 @@ void Tdm::DataModuleDestroy()
     seqPaciente = nullptr;
 }
 
-QString Tdm::databaseLocation() const { return QStringLiteral("localhost:") + m_programFolder + kDatabaseFile; }
+QString Tdm::databaseFile() const { return m_programFolder + kDatabaseFile; }
+
+QString Tdm::databaseLocation() const { return QStringLiteral("localhost:") + databaseFile(); }
 
 std::vector<ds::SqlDataSet*> Tdm::recordDataSets()
 {

@@ -106,6 +106,8 @@ public:
 
     // The folder of the program file, with its trailing separator.
     const QString& programFolder() const { return m_programFolder; }
+    // The program's folder + "marvok.fdb".
+    QString databaseFile() const;
     // "localhost:" + the program's folder + "marvok.fdb".
     QString databaseLocation() const;
 

@@ -74,7 +74,7 @@ QString templateFile()
 
 } // namespace
 
-TestDatabase::TestDatabase() : m_dir(QDir::tempPath() + QStringLiteral("/marvok-test-XXXXXX"))
+TestDatabase::TestDatabase(const QString& folderName) : m_dir(QDir::tempPath() + u'/' + folderName)
 {
     QFile::setPermissions(m_dir.path(), kEveryone);
     const QString file = folder() + QStringLiteral("marvok.fdb");

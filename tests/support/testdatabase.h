@@ -11,7 +11,9 @@
 
 class TestDatabase {
 public:
-    TestDatabase();
+    // folderName: the name of the database's folder in the temporary folder,
+    // XXXXXX standing for the letters that make it unique.
+    explicit TestDatabase(const QString& folderName = QStringLiteral("marvok-test-XXXXXX"));
     ~TestDatabase();
     TestDatabase(const TestDatabase&) = delete;
     TestDatabase& operator=(const TestDatabase&) = delete;

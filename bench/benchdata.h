@@ -1,0 +1,29 @@
+#pragma once
+// The benchmarks' data: a database filled by the demo database generator
+// (tools/demodb, built with the benchmarks) with whole patient records.
+
+#include "support/testdatabase.h"
+
+#include <QProcess>
+#include <QStringList>
+#include <cstdio>
+#include <cstdlib>
+
+namespace bench {
+
+// Fills the empty test database with that many demo patients and their records.
+inline void fillDemo(const TestDatabase& db, int patients)
+{
+    QProcess tool;
+    tool.setProgram(QStringLiteral(MARVOK_DEMODB));
+    tool.setArguments({QStringLiteral("--patients"), QString::number(patients), db.location()});
+    tool.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    tool.setStandardOutputFile(QProcess::nullDevice());
+    tool.start();
+    if (!tool.waitForFinished(-1) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0) {
+        std::fprintf(stderr, "marvok-demodb failed\n");
+        std::exit(1);
+    }
+}
+
+} // namespace bench

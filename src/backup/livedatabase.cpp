@@ -1,0 +1,75 @@
+#include "backup/livedatabase.h"
+
+#include "fb/statement.h"
+#include "fb/transaction.h"
+#include "backup/scratchdatabase.h"
+#include "store/tdm.h"
+
+QString LiveDatabase::folder() const { return m_dm.programFolder(); }
+
+QString LiveDatabase::file() const { return m_dm.databaseFile(); }
+
+fb::ConnectParams LiveDatabase::settings() const { return m_dm.ZConnection1.settings; }
+
+QStringList LiveDatabase::recordTables() const
+{
+    QStringList tables;
+    for (ds::SqlDataSet* d : m_dm.recordDataSets())
+        if (!tables.contains(d->tableName()))
+            tables << d->tableName();
+    return tables;
+}
+
+void LiveDatabase::saveEdits()
+{
+    // The patient list closes first, then the connection closes the details
+    // in its own order; the reference lists last.
+    for (ds::SqlDataSet* d : {&m_dm.qryPaciente, &m_dm.qryHistorico, &m_dm.qryOrientacao, &m_dm.qryIndicacao,
+                              &m_dm.qryReavaliacao, &m_dm.qryBrinquedoNaConsulta, &m_dm.qryConsulta, &m_dm.qryIrmao,
+                              &m_dm.qryMae, &m_dm.qryPai, &m_dm.qryCarater, &m_dm.qryTerapeuta, &m_dm.qryBrinquedo,
+                              &m_dm.qryEscola, &m_dm.qryInstrucao, &m_dm.qryTipoOrientacao})
+        if (d->isEditing())
+            d->post();
+}
+
+void LiveDatabase::close(bool referenceLists)
+{
+    m_dm.qryPaciente.close();
+    if (referenceLists)
+        for (ds::SqlDataSet* d : {&m_dm.qryCarater, &m_dm.qryTerapeuta, &m_dm.qryBrinquedo, &m_dm.qryEscola,
+                                  &m_dm.qryInstrucao, &m_dm.qryTipoOrientacao})
+            d->close();
+    m_dm.ZConnection1.disconnect();
+}
+
+void LiveDatabase::open()
+{
+    m_dm.ZConnection1.connect();
+    m_dm.qryPaciente.open();
+}
+
+std::exception_ptr LiveDatabase::tryOpen()
+{
+    try {
+        open();
+    } catch (...) {
+        return std::current_exception();
+    }
+    return {};
+}
+
+int LiveDatabase::otherAttachments()
+{
+    if (!m_dm.ZConnection1.connected())
+        return 0;
+    fb::Transaction tx(m_dm.ZConnection1.handle(), fb::TransactionOptions{true});
+    fb::Statement st(tx, QStringLiteral("select count(*) from MON$ATTACHMENTS "
+                                        "where MON$ATTACHMENT_ID <> CURRENT_CONNECTION and MON$SYSTEM_FLAG = 0"));
+    st.execute();
+    const int count = st.fetch() ? st.value(0).toInt() : 0;
+    st.closeCursor();
+    tx.commit();
+    return count;
+}
+
+QDateTime LiveDatabase::created() { return ScratchDatabase::creationOf(m_dm.ZConnection1.handle()); }
