@@ -17,8 +17,8 @@ namespace {
 
 const QString kPhoneMask = QStringLiteral(u"!\\(99\\)0009-0000;0; ");
 
-struct Patients : ds::DataSet {
-    Patients()
+struct MaskedPatients : ds::DataSet {
+    MaskedPatients()
     {
         addField(QStringLiteral("ID"), FieldType::Integer);
         addField(QStringLiteral("NOME"), FieldType::Text, 60);
@@ -62,7 +62,7 @@ protected:
     }
     void leave() { other->setFocus(Qt::TabFocusReason); }
 
-    Patients data;
+    MaskedPatients data;
     ds::DataSource source{&data};
     QWidget window;
     controls::FieldEdit* box = nullptr;
