@@ -4,6 +4,8 @@
 #include "fb/sqlparams.h"
 #include "fb/transaction.h"
 
+#include "core/timeofday.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QTime>
@@ -24,6 +26,22 @@ ISC_DATE encodeDate(const QDate& d) { return ISC_DATE(d.toJulianDay() - kJulianO
 QDate decodeDate(ISC_DATE v) { return QDate::fromJulianDay(qint64(v) + kJulianOfMjdZero); }
 ISC_TIME encodeTime(const QTime& t) { return ISC_TIME(t.msecsSinceStartOfDay()) * kFractionsPerMs; }
 QTime decodeTime(ISC_TIME v) { return QTime::fromMSecsSinceStartOfDay(int(v / kFractionsPerMs)); }
+
+bool isTimeOfDay(const QVariant& v) { return v.metaType() == QMetaType::fromType<TimeOfDay>(); }
+
+// NULL, and also a date or time that holds none: there is no day number
+// to send for it.
+bool isNullValue(const QVariant& v)
+{
+    if (!v.isValid() || v.isNull())
+        return true;
+    switch (v.typeId()) {
+    case QMetaType::QDate: return !v.toDate().isValid();
+    case QMetaType::QTime: return !v.toTime().isValid();
+    case QMetaType::QDateTime: return !v.toDateTime().isValid();
+    default: return isTimeOfDay(v) && !v.value<TimeOfDay>().isValid();
+    }
+}
 
 ColumnType columnType(unsigned sqlType, int subType, int scale)
 {
@@ -87,50 +105,125 @@ struct MetadataRelease {
 };
 using MetadataPtr = std::unique_ptr<IMessageMetadata, MetadataRelease>;
 
+// Where a column lies in the output message, read once at prepare.
+struct Slot {
+    unsigned offset = 0;
+    unsigned nullOffset = 0;
+    unsigned type = 0;      // without the nullable bit
+    unsigned length = 0;    // bytes
+    bool utf8 = false;
+};
+
+constexpr unsigned kSegment = 32768;
+
 } // namespace
 
-struct Statement::Impl {
-    Transaction& tra;
+struct Statement::Impl : AttachmentUser {
+    Connection* conn;
+    Transaction* tra;
     ParsedSql parsed;
-    IStatement* stmt = nullptr;
-    IResultSet* cursor = nullptr;
+    detail::Handle<IStatement> stmt;
+    detail::Handle<IResultSet> cursor;
     MetadataPtr inMeta;
     MetadataPtr outMeta;
     QVector<QVariant> params;
     QVector<Column> columns;
+    std::vector<Slot> places;
     QVector<QVariant> row;
     std::vector<unsigned char> outBuffer;
+    IStatus* status = detail::master()->getStatus();
     quint64 affected = 0;
     bool isSelect = false;
 
-    explicit Impl(Transaction& t) : tra(t) {}
-
-    IAttachment* att() const { return tra.connection().attachment(); }
-
-    QString readBlob(ThrowStatusWrapper* st, ISC_QUAD* id, bool text)
+    explicit Impl(Transaction& t) : conn(&t.connection()), tra(&t) { conn->enlist(this); }
+    ~Impl()
     {
-        IBlob* blob = att()->openBlob(st, tra.handle(), id, 0, nullptr);
+        if (conn)
+            conn->delist(this);
+        closeQuietly();
+        status->dispose();
+    }
+
+    void closeQuietly() noexcept
+    {
+        try {
+            cursor.end([](IResultSet* rs, ThrowStatusWrapper* st) { rs->close(st); });
+        } catch (...) {
+        }
+        try {
+            stmt.end([](IStatement* s, ThrowStatusWrapper* st) { s->free(st); });
+        } catch (...) {
+        }
+    }
+
+    void attachmentEnding() noexcept override
+    {
+        cursor.reset();
+        stmt.reset();
+    }
+
+    void connectionDestroyed() noexcept override { conn = nullptr; }
+
+    IAttachment* att() const { return conn->attachment(); }
+
+    QByteArray readBlob(ThrowStatusWrapper* st, ISC_QUAD* id)
+    {
+        detail::Handle<IBlob> blob(att()->openBlob(st, tra->handle(), id, 0, nullptr));
         QByteArray bytes;
-        char chunk[32768];
+        char chunk[kSegment];
         for (;;) {
+            detail::passFailPoint(FailPoint::BlobRead);
             unsigned len = 0;
             const int rc = blob->getSegment(st, sizeof chunk, chunk, &len);
             if (rc == IStatus::RESULT_NO_DATA)
                 break;
             bytes.append(chunk, int(len));
         }
-        blob->close(st);
-        return text ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes);
+        blob.end([](IBlob* b, ThrowStatusWrapper* s) { b->close(s); });
+        return bytes;
     }
 
     void writeBlob(ThrowStatusWrapper* st, ISC_QUAD* id, const QByteArray& bytes)
     {
-        IBlob* blob = att()->createBlob(st, tra.handle(), id, 0, nullptr);
-        for (qsizetype pos = 0; pos < bytes.size(); pos += 32768) {
-            const unsigned len = unsigned(qMin<qsizetype>(32768, bytes.size() - pos));
+        detail::Handle<IBlob> blob(att()->createBlob(st, tra->handle(), id, 0, nullptr));
+        for (qsizetype pos = 0; pos < bytes.size(); pos += kSegment) {
+            detail::passFailPoint(FailPoint::BlobWrite);
+            const unsigned len = unsigned(qMin<qsizetype>(kSegment, bytes.size() - pos));
             blob->putSegment(st, len, bytes.constData() + pos);
         }
-        blob->close(st);
+        blob.end([](IBlob* b, ThrowStatusWrapper* s) { b->close(s); });
+    }
+
+    void describe(ThrowStatusWrapper* st)
+    {
+        detail::passFailPoint(FailPoint::Describe);
+        inMeta.reset(stmt->getInputMetadata(st));
+        outMeta.reset(stmt->getOutputMetadata(st));
+        const unsigned type = stmt->getType(st);
+        isSelect = type == isc_info_sql_stmt_select || type == isc_info_sql_stmt_select_for_upd;
+        const unsigned count = outMeta->getCount(st);
+        columns.reserve(int(count));
+        places.reserve(count);
+        for (unsigned i = 0; i < count; ++i) {
+            Slot slot;
+            slot.offset = outMeta->getOffset(st, i);
+            slot.nullOffset = outMeta->getNullOffset(st, i);
+            slot.type = outMeta->getType(st, i) & ~1u;
+            slot.length = outMeta->getLength(st, i);
+            slot.utf8 = (outMeta->getCharSet(st, i) & 0xFF) == kCharsetUtf8;
+            Column c;
+            c.name = QString::fromUtf8(outMeta->getAlias(st, i));
+            c.field = QString::fromUtf8(outMeta->getField(st, i));
+            c.relation = QString::fromUtf8(outMeta->getRelation(st, i));
+            c.scale = outMeta->getScale(st, i);
+            c.type = columnType(slot.type, outMeta->getSubType(st, i), c.scale);
+            c.nullable = outMeta->isNullable(st, i);
+            c.length = int(slot.utf8 ? slot.length / 4 : slot.length);
+            columns.append(c);
+            places.push_back(slot);
+        }
+        row.resize(int(count));
+        outBuffer.assign(outMeta->getMessageLength(st), 0);
     }
 
     // Builds the input message from the values given: each parameter is
@@ -147,8 +240,13 @@ struct Statement::Impl {
         for (unsigned i = 0; i < count; ++i) {
             const QVariant& v = params[int(i)];
             const unsigned declared = inMeta->getType(st, i) & ~1u;
-            if (!v.isValid() || v.isNull()) {
+            if (isNullValue(v)) {
                 builder->setType(st, i, declared | 1u);
+                continue;
+            }
+            if (isTimeOfDay(v)) {
+                builder->setType(st, i, SQL_TYPE_TIME | 1u);
+                builder->setLength(st, i, sizeof(ISC_TIME));
                 continue;
             }
             switch (v.typeId()) {
@@ -204,7 +302,7 @@ struct Statement::Impl {
             const QVariant& v = params[int(i)];
             unsigned char* data = buffer.data() + meta->getOffset(st, i);
             auto* nullFlag = reinterpret_cast<short*>(buffer.data() + meta->getNullOffset(st, i));
-            if (!v.isValid() || v.isNull()) {
+            if (isNullValue(v)) {
                 *nullFlag = -1;
                 continue;
             }
@@ -223,7 +321,7 @@ struct Statement::Impl {
                 store(data, encodeDate(v.toDate()));
                 break;
             case SQL_TYPE_TIME:
-                store(data, encodeTime(v.toTime()));
+                store(data, isTimeOfDay(v) ? ISC_TIME(v.value<TimeOfDay>().ticks()) : encodeTime(v.toTime()));
                 break;
             case SQL_TIMESTAMP: {
                 const QDateTime dt = v.toDateTime();
@@ -245,18 +343,18 @@ struct Statement::Impl {
 
     void readRow(ThrowStatusWrapper* st)
     {
-        const int count = int(columns.size());
+        const unsigned char* buffer = outBuffer.data();
+        const int count = int(places.size());
         for (int i = 0; i < count; ++i) {
-            const unsigned idx = unsigned(i);
-            const short* nullFlag = reinterpret_cast<const short*>(outBuffer.data() + outMeta->getNullOffset(st, idx));
+            const Slot& slot = places[size_t(i)];
             QVariant& out = row[i];
-            if (*nullFlag) {
+            if (load<short>(buffer + slot.nullOffset)) {
                 out = QVariant();
                 continue;
             }
-            const unsigned char* data = outBuffer.data() + outMeta->getOffset(st, idx);
+            const unsigned char* data = buffer + slot.offset;
             const Column& col = columns[i];
-            switch (outMeta->getType(st, idx) & ~1u) {
+            switch (slot.type) {
             case SQL_SHORT:
                 out = col.scale ? QVariant(scaled(load<short>(data), col.scale)) : QVariant(int(load<short>(data)));
                 break;
@@ -274,12 +372,11 @@ struct Statement::Impl {
                 out = load<double>(data);
                 break;
             case SQL_TEXT: {
-                const unsigned len = outMeta->getLength(st, idx);
-                QString s = QString::fromUtf8(reinterpret_cast<const char*>(data), int(len));
+                QString s = QString::fromUtf8(reinterpret_cast<const char*>(data), int(slot.length));
                 // A fixed-length UTF8 column is padded to four bytes a character.
-                if ((outMeta->getCharSet(st, idx) & 0xFF) == kCharsetUtf8 && s.size() > col.length)
+                if (slot.utf8 && s.size() > col.length)
                     s.truncate(col.length);
-                out = s;
+                out = std::move(s);
                 break;
             }
             case SQL_VARYING:
@@ -290,7 +387,7 @@ struct Statement::Impl {
                 out = decodeDate(load<ISC_DATE>(data));
                 break;
             case SQL_TYPE_TIME:
-                out = decodeTime(load<ISC_TIME>(data));
+                out = TimeOfDay::fromTicks(load<ISC_TIME>(data)).toVariant();
                 break;
             case SQL_TIMESTAMP: {
                 const auto x = load<ISC_TIMESTAMP>(data);
@@ -302,15 +399,19 @@ struct Statement::Impl {
                 break;
             case SQL_BLOB: {
                 ISC_QUAD id = load<ISC_QUAD>(data);
-                const bool text = col.type == ColumnType::TextBlob;
-                const QString s = readBlob(st, &id, text);
-                out = text ? QVariant(s) : QVariant(s.toLatin1());
+                const QByteArray bytes = readBlob(st, &id);
+                out = col.type == ColumnType::TextBlob ? QVariant(QString::fromUtf8(bytes)) : QVariant(bytes);
                 break;
             }
             default:
                 out = QVariant();
             }
         }
+    }
+
+    void closeCursor()
+    {
+        cursor.end([](IResultSet* rs, ThrowStatusWrapper* st) { rs->close(st); });
     }
 };
 
@@ -322,49 +423,19 @@ Statement::Statement(Transaction& transaction, const QString& sql, ParamStyle st
     else
         d->parsed.sql = sql;
     d->params.resize(d->parsed.names.size());
-    detail::call([&](ThrowStatusWrapper* st) {
+    detail::callWith(d->status, [&](ThrowStatusWrapper* st) {
         const QByteArray text = d->parsed.sql.toUtf8();
-        d->stmt = d->att()->prepare(st, transaction.handle(), 0, text.constData(),
-                                    unsigned(transaction.connection().dialect()),
-                                    IStatement::PREPARE_PREFETCH_METADATA);
-        d->inMeta.reset(d->stmt->getInputMetadata(st));
-        d->outMeta.reset(d->stmt->getOutputMetadata(st));
-        const unsigned type = d->stmt->getType(st);
-        d->isSelect = type == isc_info_sql_stmt_select || type == isc_info_sql_stmt_select_for_upd;
-        const unsigned count = d->outMeta->getCount(st);
-        d->columns.reserve(int(count));
-        for (unsigned i = 0; i < count; ++i) {
-            Column c;
-            c.name = QString::fromUtf8(d->outMeta->getAlias(st, i));
-            c.field = QString::fromUtf8(d->outMeta->getField(st, i));
-            c.relation = QString::fromUtf8(d->outMeta->getRelation(st, i));
-            c.scale = d->outMeta->getScale(st, i);
-            c.type = columnType(d->outMeta->getType(st, i), d->outMeta->getSubType(st, i), c.scale);
-            c.nullable = d->outMeta->isNullable(st, i);
-            const unsigned bytes = d->outMeta->getLength(st, i);
-            c.length = int((d->outMeta->getCharSet(st, i) & 0xFF) == kCharsetUtf8 ? bytes / 4 : bytes);
-            d->columns.append(c);
-        }
-        d->row.resize(int(count));
-        d->outBuffer.assign(d->outMeta->getMessageLength(st), 0);
+        // Owned from here on: a failure below releases it with the rest.
+        d->stmt.reset(d->att()->prepare(st, transaction.handle(), 0, text.constData(),
+                                        unsigned(transaction.connection().dialect()),
+                                        IStatement::PREPARE_PREFETCH_METADATA));
+        d->describe(st);
     });
 }
 
-Statement::~Statement()
-{
-    try {
-        closeCursor();
-    } catch (...) {
-    }
-    if (d->stmt) {
-        try {
-            detail::call([&](ThrowStatusWrapper* st) { d->stmt->free(st); });
-        } catch (...) {
-            d->stmt->release();
-        }
-        d->stmt = nullptr;
-    }
-}
+Statement::~Statement() = default;
+
+bool Statement::isPrepared() const { return bool(d->stmt); }
 
 QStringList Statement::paramNames() const
 {
@@ -397,17 +468,26 @@ const QVector<Column>& Statement::columns() const { return d->columns; }
 
 bool Statement::hasResultSet() const { return d->isSelect; }
 
+void Statement::execute(Transaction& transaction)
+{
+    d->tra = &transaction;
+    execute();
+}
+
 void Statement::execute()
 {
     closeCursor();
-    detail::call([&](ThrowStatusWrapper* st) {
+    if (!d->stmt)
+        throw FbError(QStringLiteral("The statement's connection has ended"), {isc_bad_db_handle});
+    detail::callWith(d->status, [&](ThrowStatusWrapper* st) {
         std::vector<unsigned char> inBuffer;
         MetadataPtr in = d->buildInput(st, inBuffer);
         if (d->isSelect) {
-            d->cursor = d->stmt->openCursor(st, d->tra.handle(), in.get(), inBuffer.data(), d->outMeta.get(), 0);
+            d->cursor.reset(
+                d->stmt->openCursor(st, d->tra->handle(), in.get(), inBuffer.data(), d->outMeta.get(), 0));
             d->affected = 0;
         } else {
-            d->stmt->execute(st, d->tra.handle(), in.get(), inBuffer.data(), d->outMeta.get(),
+            d->stmt->execute(st, d->tra->handle(), in.get(), inBuffer.data(), d->outMeta.get(),
                              d->outBuffer.empty() ? nullptr : d->outBuffer.data());
             d->affected = d->stmt->getAffectedRecords(st);
             if (!d->columns.isEmpty())
@@ -420,10 +500,9 @@ bool Statement::fetch()
 {
     if (!d->cursor)
         return false;
-    return detail::call([&](ThrowStatusWrapper* st) {
+    return detail::callWith(d->status, [&](ThrowStatusWrapper* st) {
         if (d->cursor->fetchNext(st, d->outBuffer.data()) != IStatus::RESULT_OK) {
-            d->cursor->close(st);
-            d->cursor = nullptr;
+            d->closeCursor();
             return false;
         }
         d->readRow(st);
@@ -433,19 +512,9 @@ bool Statement::fetch()
 
 const QVector<QVariant>& Statement::row() const { return d->row; }
 
-void Statement::closeCursor()
-{
-    if (!d->cursor)
-        return;
-    IResultSet* rs = d->cursor;
-    d->cursor = nullptr;
-    try {
-        detail::call([&](ThrowStatusWrapper* st) { rs->close(st); });
-    } catch (...) {
-        rs->release();
-        throw;
-    }
-}
+QVector<QVariant>& Statement::takeRow() { return d->row; }
+
+void Statement::closeCursor() { d->closeCursor(); }
 
 quint64 Statement::affectedRecords() const { return d->affected; }
 

@@ -19,6 +19,7 @@ Transaction::Transaction(Connection& connection, TransactionOptions options) : m
                            isc_tpb_read_committed, isc_tpb_rec_version, isc_tpb_wait};
     m_transaction = detail::call(
         [&](ThrowStatusWrapper* st) { return connection.attachment()->startTransaction(st, sizeof tpb, tpb); });
+    detail::handleOpened();
 }
 
 Transaction::~Transaction()
@@ -37,8 +38,17 @@ void Transaction::commit()
 {
     if (!m_transaction)
         return;
+    detail::passFailPoint(FailPoint::CommitNotSent);
+    if (detail::takeFailPoint(FailPoint::CommitAnswerLost)) {
+        // The commit is done; only its answer is lost on the way back.
+        detail::call([&](ThrowStatusWrapper* st) { m_transaction->commit(st); });
+        m_transaction = nullptr;
+        detail::handleClosed();
+        throw detail::lostConnection();
+    }
     detail::call([&](ThrowStatusWrapper* st) { m_transaction->commit(st); });
     m_transaction = nullptr;   // commit releases the interface
+    detail::handleClosed();
 }
 
 void Transaction::rollback()
@@ -47,6 +57,7 @@ void Transaction::rollback()
         return;
     ITransaction* tra = m_transaction;
     m_transaction = nullptr;
+    detail::handleClosed();
     try {
         detail::call([&](ThrowStatusWrapper* st) { tra->rollback(st); });
     } catch (...) {
