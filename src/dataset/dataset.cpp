@@ -623,6 +623,26 @@ void DataSet::acceptChange(const RowPtr& row)
     row->status = RowStatus::Unmodified;
 }
 
+void DataSet::acceptWritten(const RowPtr& row, const QVector<QVariant>& written)
+{
+    row->original = written;
+    if (std::find(m_deleted.begin(), m_deleted.end(), row) != m_deleted.end())
+        return;   // its deletion goes next, and finds it by these values
+    if (indexOfRow(row->id) < 0) {
+        row->status = RowStatus::Deleted;
+        row->changeSeq = m_nextChangeSeq++;
+        m_deleted.push_back(row);
+        return;
+    }
+    bool same = true;
+    for (const auto& f : m_fields)
+        if (!f->isLookup())
+            same = same && sameValue(f->type(), row->values[f->dataIndex()], written[f->dataIndex()]);
+    row->status = same ? RowStatus::Unmodified : RowStatus::Modified;
+    if (!same)
+        row->changeSeq = m_nextChangeSeq++;
+}
+
 void DataSet::revertChange(const RowPtr& row)
 {
     switch (row->status) {

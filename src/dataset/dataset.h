@@ -148,6 +148,11 @@ public:
     bool hasPendingChanges() const;
     void acceptChange(const RowPtr& row);          // written: its values become the originals
     void revertChange(const RowPtr& row);          // refused: undone in memory
+    // The database holds these values for the row, written by an insertion
+    // or a change whose commit went unanswered: they become its originals,
+    // and what the user changed since stays pending on top of them (a row
+    // deleted meanwhile is deleted again).
+    void acceptWritten(const RowPtr& row, const QVector<QVariant>& written);
     const std::vector<RowPtr>& rows() const { return m_rows; }
 
     // --- events, named as the handlers attached to them

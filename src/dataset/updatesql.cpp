@@ -43,7 +43,7 @@ UpdateStatement UpdateSql::modify(const Row& row) const
     }
     if (assignments.isEmpty())
         return {};
-    const QString where = whereOriginal(row, s);
+    const QString where = whereValues(row.original, s);
     s.sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(m_table, assignments.join(QStringLiteral(", ")), where);
     return s;
 }
@@ -51,7 +51,7 @@ UpdateStatement UpdateSql::modify(const Row& row) const
 UpdateStatement UpdateSql::remove(const Row& row) const
 {
     UpdateStatement s;
-    const QString where = whereOriginal(row, s);
+    const QString where = whereValues(row.original, s);
     s.sql = QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_table, where);
     return s;
 }
@@ -66,7 +66,28 @@ UpdateStatement UpdateSql::statementFor(const Row& row) const
     }
 }
 
-QString UpdateSql::whereOriginal(const Row& row, UpdateStatement& statement) const
+UpdateStatement UpdateSql::find(const QVector<QVariant>& values) const
+{
+    UpdateStatement s;
+    QStringList memos;
+    for (const Field* f : memoColumns())
+        memos << f->name();
+    const QString where = whereValues(values, s);
+    s.sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+                .arg(memos.isEmpty() ? QStringLiteral("1") : memos.join(QStringLiteral(", ")), m_table, where);
+    return s;
+}
+
+QVector<const Field*> UpdateSql::memoColumns() const
+{
+    QVector<const Field*> memos;
+    for (const Field* f : m_columns)
+        if (f->type() == FieldType::Memo)
+            memos.append(f);
+    return memos;
+}
+
+QString UpdateSql::whereValues(const QVector<QVariant>& values, UpdateStatement& statement) const
 {
     QStringList conditions;
     for (const Field* f : m_columns) {
@@ -74,7 +95,7 @@ QString UpdateSql::whereOriginal(const Row& row, UpdateStatement& statement) con
             continue;
         const QString param = kOldPrefix + f->name();
         conditions << f->name() + QStringLiteral(" IS NOT DISTINCT FROM :") + param;
-        statement.params.append({param, row.original[f->dataIndex()]});
+        statement.params.append({param, values[f->dataIndex()]});
     }
     return conditions.join(QStringLiteral(" AND "));
 }

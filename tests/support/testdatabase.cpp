@@ -128,3 +128,18 @@ QVariantList TestDatabase::column(const QString& sql) const
         out << st.value(0);
     return out;
 }
+
+void TestDatabase::dropAttachment(fb::Connection& connection) const
+{
+    qint64 attachment = 0;
+    {
+        fb::Transaction tx(connection, fb::TransactionOptions{true});
+        fb::Statement st(tx, QStringLiteral("select CURRENT_CONNECTION from RDB$DATABASE"));
+        st.execute();
+        if (st.fetch())
+            attachment = st.value(0).toLongLong();
+        st.closeCursor();
+        tx.commit();
+    }
+    exec(QStringLiteral("delete from MON$ATTACHMENTS where MON$ATTACHMENT_ID = %1").arg(attachment));
+}
