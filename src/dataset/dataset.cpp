@@ -419,6 +419,10 @@ void DataSet::setFieldValue(Field& field, const QVariant& value)
     if (field.m_readOnly)
         throw EDatabaseError(QStringLiteral("Field '%1' cannot be modified").arg(field.displayLabel()));
     QVariant v = coerceValue(field.type(), value);
+    // An empty text is no value, in a memo as in any text column.
+    if ((field.type() == FieldType::Text || field.type() == FieldType::Memo) && v.isValid() &&
+        v.toString().isEmpty())
+        v = QVariant();
     if (field.type() == FieldType::Text && field.size() > 0 && v.isValid()) {
         const QString s = v.toString();
         if (s.size() > field.size())

@@ -1,4 +1,5 @@
 #include "dataset/valuecompare.h"
+#include "core/timeofday.h"
 
 #include <QCollator>
 #include <QDate>
@@ -17,6 +18,11 @@ const QCollator& collator()
         return x;
     }();
     return c;
+}
+
+TimeOfDay timeOf(const QVariant& v)
+{
+    return v.metaType() == QMetaType::fromType<TimeOfDay>() ? v.value<TimeOfDay>() : TimeOfDay(v.toTime());
 }
 
 template <typename T>
@@ -40,7 +46,7 @@ int compareValues(FieldType type, const QVariant& a, const QVariant& b)
     case FieldType::Date:
         return cmp(a.toDate(), b.toDate());
     case FieldType::Time:
-        return cmp(a.toTime(), b.toTime());
+        return cmp(timeOf(a), timeOf(b));
     case FieldType::DateTime:
         return cmp(a.toDateTime(), b.toDateTime());
     case FieldType::Text:
