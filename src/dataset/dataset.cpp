@@ -83,17 +83,19 @@ void DataSet::open()
             f->lookupDataSet()->open();
     m_rows.clear();
     m_deleted.clear();
+    m_fetchedOutOfOrder = false;
+    m_fetchedInOrder = 0;
     try {
         doOpen();
         // Fields may come from the statement, so the order is resolved after it ran.
-        m_sortIndexes.clear();
-        for (const QString& n : m_sortFields)
-            m_sortIndexes.append(fieldByName(n).dataIndex());
+        resolveOrder();
     } catch (...) {
         m_rows.clear();
         throw;
     }
-    sortRows();
+    // Rows that came in order through addFetchedRow need no second look.
+    if (m_fetchedOutOfOrder || m_fetchedInOrder != m_rows.size())
+        sortRows();
     m_state = DataSetState::Browse;
     m_modified = false;
     setCursor(m_rows.empty() ? -1 : 0, true, m_rows.empty());
@@ -118,6 +120,22 @@ void DataSet::close()
     m_bof = m_eof = true;
     notify(Notice::Active);
     fire(afterClose);
+}
+
+void DataSet::resolveOrder()
+{
+    m_sortIndexes.clear();
+    for (const QString& n : m_sortFields)
+        m_sortIndexes.append(fieldByName(n).dataIndex());
+}
+
+void DataSet::addFetchedRow(QVector<QVariant> values)
+{
+    RowPtr row = makeRow(std::move(values), RowStatus::Unmodified);
+    if (!m_rows.empty() && !m_fetchedOutOfOrder && lessThan(*row, *m_rows.back()))
+        m_fetchedOutOfOrder = true;
+    m_rows.push_back(std::move(row));
+    ++m_fetchedInOrder;
 }
 
 RowPtr DataSet::makeRow(QVector<QVariant> values, RowStatus status)

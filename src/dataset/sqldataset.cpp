@@ -168,16 +168,20 @@ void SqlDataSet::doOpen()
             types[f->dataIndex()] = f->type();
             stored[f->dataIndex()] = storedType(f->type());
         }
-        std::vector<RowPtr>& rows = mutableRows();
+        resolveOrder();
         const int count = dataFieldCount();
         while (st.fetch()) {
             QVector<QVariant>& fetched = st.takeRow();
-            QVector<QVariant> values(count);
+            QVector<QVariant> values;
+            values.reserve(count);
             for (int i = 0; i < count; ++i) {
                 QVariant& v = fetched[source[i]];
-                values[i] = v.metaType() == stored[i] || !v.isValid() ? std::move(v) : coerceValue(types[i], v);
+                if (v.metaType() == stored[i] || !v.isValid())
+                    values.append(std::move(v));
+                else
+                    values.append(coerceValue(types[i], v));
             }
-            rows.push_back(makeRow(std::move(values), RowStatus::Unmodified));
+            addFetchedRow(std::move(values));
         }
         tx.commit();
     });

@@ -112,7 +112,39 @@ struct Slot {
     unsigned type = 0;      // without the nullable bit
     unsigned length = 0;    // bytes
     bool utf8 = false;
+    // The column's last text and the bytes it came from: a row that repeats
+    // it (a state, a city, a status) shares it instead of decoding it again.
+    // A column whose first rows all differ (names, addresses) stops looking.
+    std::vector<char> lastBytes;
+    QVariant lastText;
+    int repeats = 0;
+    int changes = 0;
 };
+
+constexpr int kTrialRows = 32;
+
+// The text of bytes, shared with the previous row's when they are the same.
+void readText(Slot& slot, QVariant& out, const char* bytes, size_t size, int maxChars)
+{
+    const bool sharing = slot.changes < kTrialRows || slot.repeats * 4 >= slot.changes;
+    if (sharing && slot.lastText.isValid() && slot.lastBytes.size() == size &&
+        (size == 0 || std::memcmp(slot.lastBytes.data(), bytes, size) == 0)) {
+        ++slot.repeats;
+        out = slot.lastText;
+        return;
+    }
+    QString s = QString::fromUtf8(bytes, qsizetype(size));
+    if (maxChars >= 0 && s.size() > maxChars)
+        s.truncate(maxChars);
+    if (!sharing) {
+        out = std::move(s);
+        return;
+    }
+    ++slot.changes;
+    slot.lastBytes.assign(bytes, bytes + size);
+    slot.lastText = std::move(s);
+    out = slot.lastText;
+}
 
 constexpr unsigned kSegment = 32768;
 
@@ -131,6 +163,8 @@ struct Statement::Impl : AttachmentUser {
     std::vector<Slot> places;
     QVector<QVariant> row;
     std::vector<unsigned char> outBuffer;
+    std::vector<char> blobBytes;
+    std::unique_ptr<char[]> segment;
     IStatus* status = detail::master()->getStatus();
     quint64 affected = 0;
     bool isSelect = false;
@@ -166,21 +200,22 @@ struct Statement::Impl : AttachmentUser {
 
     IAttachment* att() const { return conn->attachment(); }
 
-    QByteArray readBlob(ThrowStatusWrapper* st, ISC_QUAD* id)
+    // Reads a blob whole into blobBytes, which keeps its room from one blob
+    // to the next, as the segment buffer does.
+    void readBlob(ThrowStatusWrapper* st, ISC_QUAD* id)
     {
         detail::Handle<IBlob> blob(att()->openBlob(st, tra->handle(), id, 0, nullptr));
-        QByteArray bytes;
-        char chunk[kSegment];
+        if (!segment)
+            segment = std::make_unique_for_overwrite<char[]>(kSegment);
+        blobBytes.clear();
         for (;;) {
             detail::passFailPoint(FailPoint::BlobRead);
             unsigned len = 0;
-            const int rc = blob->getSegment(st, sizeof chunk, chunk, &len);
-            if (rc == IStatus::RESULT_NO_DATA)
+            if (blob->getSegment(st, kSegment, segment.get(), &len) == IStatus::RESULT_NO_DATA)
                 break;
-            bytes.append(chunk, int(len));
+            blobBytes.insert(blobBytes.end(), segment.get(), segment.get() + len);
         }
         blob.end([](IBlob* b, ThrowStatusWrapper* s) { b->close(s); });
-        return bytes;
     }
 
     void writeBlob(ThrowStatusWrapper* st, ISC_QUAD* id, const QByteArray& bytes)
@@ -346,7 +381,7 @@ struct Statement::Impl : AttachmentUser {
         const unsigned char* buffer = outBuffer.data();
         const int count = int(places.size());
         for (int i = 0; i < count; ++i) {
-            const Slot& slot = places[size_t(i)];
+            Slot& slot = places[size_t(i)];
             QVariant& out = row[i];
             if (load<short>(buffer + slot.nullOffset)) {
                 out = QVariant();
@@ -371,17 +406,13 @@ struct Statement::Impl : AttachmentUser {
             case SQL_D_FLOAT:
                 out = load<double>(data);
                 break;
-            case SQL_TEXT: {
-                QString s = QString::fromUtf8(reinterpret_cast<const char*>(data), int(slot.length));
+            case SQL_TEXT:
                 // A fixed-length UTF8 column is padded to four bytes a character.
-                if (slot.utf8 && s.size() > col.length)
-                    s.truncate(col.length);
-                out = std::move(s);
+                readText(slot, out, reinterpret_cast<const char*>(data), slot.length, slot.utf8 ? col.length : -1);
                 break;
-            }
             case SQL_VARYING:
-                out = QString::fromUtf8(reinterpret_cast<const char*>(data + sizeof(unsigned short)),
-                                        load<unsigned short>(data));
+                readText(slot, out, reinterpret_cast<const char*>(data + sizeof(unsigned short)),
+                         load<unsigned short>(data), -1);
                 break;
             case SQL_TYPE_DATE:
                 out = decodeDate(load<ISC_DATE>(data));
@@ -399,8 +430,10 @@ struct Statement::Impl : AttachmentUser {
                 break;
             case SQL_BLOB: {
                 ISC_QUAD id = load<ISC_QUAD>(data);
-                const QByteArray bytes = readBlob(st, &id);
-                out = col.type == ColumnType::TextBlob ? QVariant(QString::fromUtf8(bytes)) : QVariant(bytes);
+                readBlob(st, &id);
+                const auto size = qsizetype(blobBytes.size());
+                out = col.type == ColumnType::TextBlob ? QVariant(QString::fromUtf8(blobBytes.data(), size))
+                                                       : QVariant(QByteArray(blobBytes.data(), size));
                 break;
             }
             default:
@@ -482,6 +515,10 @@ void Statement::execute()
     detail::callWith(d->status, [&](ThrowStatusWrapper* st) {
         std::vector<unsigned char> inBuffer;
         MetadataPtr in = d->buildInput(st, inBuffer);
+        for (Slot& slot : d->places) {
+            slot.repeats = slot.changes = 0;
+            slot.lastText.clear();
+        }
         if (d->isSelect) {
             d->cursor.reset(
                 d->stmt->openCursor(st, d->tra->handle(), in.get(), inBuffer.data(), d->outMeta.get(), 0));

@@ -3,9 +3,12 @@
 #include "dataset/dataset.h"
 #include "dataset/datasource.h"
 #include "dataset/dberror.h"
+#include "dataset/valuecompare.h"
 #include "support/columnvalues.h"
 
+#include <QCollator>
 #include <QDate>
+#include <QLocale>
 #include <QSignalSpy>
 #include <QTime>
 #include <gtest/gtest.h>
@@ -373,5 +376,30 @@ TEST(DataSetFields, DatesAreReadAsUsersTypeThem)
             EXPECT_THROW(nasc.setText(typed), ds::EConvertError) << c.typed;
             EXPECT_TRUE(nasc.isNull()) << c.typed;
         }
+    }
+}
+
+// The order of texts is the collation's, whatever shortcut the comparison takes.
+TEST(DataSetOrder, TextsCompareAsTheCollationOrdersThem)
+{
+    QCollator collation(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    collation.setCaseSensitivity(Qt::CaseInsensitive);
+    const QString alphabet = QStringLiteral(u"aAbBzZ09 .-áÁçÇ");
+    quint32 seed = 12345;
+    const auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    const auto text = [&] {
+        QString s;
+        for (quint32 n = next() % 6; n > 0; --n)
+            s += alphabet[qsizetype(next() % quint32(alphabet.size()))];
+        return s;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        const QString a = text(), b = text();
+        int expected = collation.compare(a, b);
+        if (expected == 0)
+            expected = a < b ? -1 : (b < a ? 1 : 0);
+        const int got = ds::compareValues(FieldType::Text, a, b);
+        ASSERT_EQ((got > 0) - (got < 0), (expected > 0) - (expected < 0))
+            << a.toStdString() << " / " << b.toStdString();
     }
 }
