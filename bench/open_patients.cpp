@@ -4,6 +4,7 @@
 // keeping each row's values.
 
 #include "benchtiming.h"
+#include "patientfill.h"
 #include "rawquery.h"
 #include "store/tdm.h"
 
@@ -20,12 +21,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     TestDatabase db;
-    db.exec(QStringLiteral(
-        "EXECUTE BLOCK AS DECLARE I INTEGER = 1; BEGIN WHILE (I <= 100000) DO BEGIN "
-        "INSERT INTO PACIENTE (ID, NOME, EMAIL, NASCIMENTO, CADASTRO, STATUS, FONE, ENDERECO, BAIRRO, CIDADE, UF, CEP) "
-        "VALUES (:I, 'Paciente ' || (MOD(:I * 7919, 100000)), 'p' || :I || '@exemplo.com.br', DATEADD(MOD(:I, 4000) DAY TO "
-        "DATE '2000-01-01'), DATE '2011-03-05', 'A', '1133334444', 'Rua das Acácias, ' || :I, 'Centro', 'São Paulo', "
-        "'SP', '01234567'); I = I + 1; END END"));
+    bench::fillPatients(db, 100000);
     const QString sql = QStringLiteral("select * from PACIENTE order by NOME");
 
     fb::Connection conn;

@@ -4,9 +4,8 @@
 // its rows fetched into the message buffer and its memos read undecoded.
 
 #include "benchtiming.h"
+#include "patientfill.h"
 #include "rawquery.h"
-#include "fb/statement.h"
-#include "fb/transaction.h"
 #include "store/tdm.h"
 #include "support/testdatabase.h"
 
@@ -15,71 +14,6 @@
 #include <QTime>
 
 namespace {
-
-// Values go to the named parameters in the order they appear.
-void run(fb::Transaction& tx, const QString& sql, const QVariantList& values)
-{
-    fb::Statement st(tx, sql);
-    const QStringList names = st.paramNames();
-    for (int i = 0; i < values.size(); ++i)
-        st.setParam(names[i], values[i]);
-    st.execute();
-}
-
-// Two patients, each with the whole record, so that every move loads one.
-void fill(const TestDatabase& db)
-{
-    fb::Connection c;
-    bench::connectPlain(c, db);
-    fb::Transaction tx(c);
-    const QString text =
-        QStringLiteral(u"Brincou com a bola e falou da escola; a mãe contou que dorme bem. ").repeated(4);
-    run(tx, QStringLiteral("INSERT INTO TIPO_ORIENTACAO (ID, DESCRICAO) VALUES (3, 'Escola')"), {});
-    run(tx, QStringLiteral("INSERT INTO BRINQUEDO (ID, BRINQUEDO) VALUES (1, 'Bola')"), {});
-    run(tx, QStringLiteral("INSERT INTO BRINQUEDO (ID, BRINQUEDO) VALUES (2, 'Boneca')"), {});
-    int id = 1000;
-    for (int patient : {1, 2}) {
-        run(tx,
-            QStringLiteral(
-                "INSERT INTO PACIENTE (ID, NOME, NASCIMENTO, CADASTRO, STATUS) VALUES (:P1, :P2, :P3, :P4, 'A')"),
-            {patient, QStringLiteral("Paciente %1").arg(patient), QDate(2005, 6, 10), QDate(2011, 3, 5)});
-        for (const char* kind : {"P", "M"})
-            run(tx, QStringLiteral("INSERT INTO PAIS (PACIENTE, TIPO, NOME) VALUES (:P1, :P2, :P3)"),
-                {patient, QString::fromLatin1(kind), QStringLiteral("Pai ou mãe")});
-        for (int i = 0; i < 5; ++i)
-            run(tx, QStringLiteral("INSERT INTO IRMAO (ID, PACIENTE, NOME, NASCIMENTO) VALUES (:P1, :P2, :P3, :P4)"),
-                {++id, patient, QStringLiteral(u"Irmão %1").arg(i), QDate(2000 + i, 1, 1)});
-        const QDate first(2008, 1, 1);
-        for (int i = 0; i < 300; ++i) {
-            run(tx,
-                QStringLiteral(
-                    "INSERT INTO CONSULTA (ID, DATA, HORA, PACIENTE, OBSERVACOES) VALUES (:P1, :P2, :P3, :P4, :P5)"),
-                {++id, first.addDays(i * 3), QTime(14, 0), patient, text});
-            if (i == 0)
-                for (int toy : {1, 2})
-                    run(tx, QStringLiteral("INSERT INTO BRINQUEDO_NA_CONSULTA (BRINQUEDO, CONSULTA) VALUES (:P1, :P2)"),
-                        {toy, id});
-        }
-        for (int i = 0; i < 100; ++i) {
-            const QDate date = first.addDays(i * 7);
-            run(tx,
-                QStringLiteral("INSERT INTO REAVALIACAO (ID, PACIENTE, DATA, OBSERVACOES) VALUES (:P1, :P2, :P3, :P4)"),
-                {++id, patient, date, text});
-            run(tx,
-                QStringLiteral("INSERT INTO INDICACAO (ID, PACIENTE, DATA, INDICACAO, OBSERVACOES) "
-                               "VALUES (:P1, :P2, :P3, 'Fonoaudiologia', :P4)"),
-                {++id, patient, date, text});
-            run(tx,
-                QStringLiteral(
-                    "INSERT INTO ORIENTACAO (ID, TIPO, PACIENTE, DATA, CONTEUDO) VALUES (:P1, 3, :P2, :P3, :P4)"),
-                {++id, patient, date, text});
-            run(tx, QStringLiteral("INSERT INTO HISTORICO (ID, PACIENTE, DATA, NOTA) VALUES (:P1, :P2, :P3, :P4)"),
-                {++id, patient, date, text.left(120)});
-        }
-    }
-    tx.commit();
-    c.disconnect();
-}
 
 struct Query {
     ds::SqlDataSet* dataSet;
@@ -91,7 +25,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     TestDatabase db;
-    fill(db);
+    bench::fillFullRecords(db);
 
     Tdm dm(db.folder());
     dm.qryOrientacao.paramByName(QStringLiteral("TIPO")).setAsInteger(3);

@@ -1,7 +1,7 @@
 #pragma once
 // The floor of the benchmarks that read: the Firebird OO API itself, with no
 // layer of ours. A statement prepared once; each run starts a read-only
-// transaction like the data sets', opens the cursor with integer
+// snapshot transaction like the data sets', opens the cursor with integer
 // parameters, fetches every row into the message buffer and converts
 // nothing. Text blobs are read whole into a byte buffer, as a data set
 // holding memos must read them, but not decoded.
@@ -85,8 +85,7 @@ private:
         unsigned offset;
         unsigned nullOffset;
     };
-    static constexpr unsigned char kReadOnly[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed,
-                                                  isc_tpb_rec_version, isc_tpb_wait};
+    static constexpr unsigned char kReadOnly[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_concurrency, isc_tpb_wait};
 
     void readBlob(Firebird::ThrowStatusWrapper* st, Firebird::ITransaction* tx, const Place& place)
     {

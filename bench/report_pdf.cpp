@@ -1,48 +1,74 @@
-// Preparing and exporting a 5,000-row two-column list to PDF, against the
-// same strings drawn straight into a QPdfWriter at the same positions.
+// The history report of a patient with 5,000 history notes: the data
+// module's OpenRelHistorico with the program's reports installed, the preview
+// replaced by an export to PDF, against the same strings read by a plain
+// statement and drawn straight into a PDF writer.
 // Prints one line: report_pdf: ratio=R ours=A ms floor=B ms
 
-#include "dataset/dataset.h"
-#include "reportengine/definition.h"
+#include "benchtiming.h"
+#include "dataset/dateformat.h"
+#include "fb/statement.h"
+#include "fb/transaction.h"
 #include "reportengine/exporter.h"
-#include "reportengine/pagepainter.h"
+#include "reports/treports.h"
+#include "store/tdm.h"
+#include "support/testdatabase.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTemporaryDir>
-#include <algorithm>
-#include <cstdio>
 
 namespace {
 
-constexpr int kRows = 5000;
-constexpr int kRuns = 3;
+constexpr int kNotes = 5000;
+constexpr int kPatient = 7;
 
-struct Placed {
-    QPointF at; // device units
-    QString text;
-};
-
-// The strings of the prepared pages where our painter puts them, read before the clock runs.
-QList<QList<Placed>> placedStrings(const report::PreparedReport& prepared, double unitsPerMm)
+void fill(const TestDatabase& db)
 {
-    QList<QList<Placed>> pages;
-    for (const report::PreparedPage& page : prepared.pages) {
-        QList<Placed> strings;
-        for (const report::PreparedItem& item : page.items)
-            for (const report::TextLine& line : item.lines)
-                strings.push_back({(item.rect.topLeft() + line.origin) * unitsPerMm, line.text});
-        pages.push_back(strings);
+    fb::Connection c;
+    bench::connectPlain(c, db);
+    fb::Transaction tx(c);
+    fb::executeSql(tx, QStringLiteral("INSERT INTO PACIENTE (ID, NOME, NASCIMENTO, CADASTRO, STATUS) VALUES (%1, "
+                                      "'Ana Souza', '2005-06-10', '2008-04-10', 'A')")
+                           .arg(kPatient));
+    fb::Statement insert(tx, QStringLiteral("INSERT INTO HISTORICO (ID, PACIENTE, DATA, NOTA) VALUES (:ID, :P, :D, :N)"));
+    for (int i = 0; i < kNotes; ++i) {
+        insert.setParam(QStringLiteral("ID"), i + 1);
+        insert.setParam(QStringLiteral("P"), kPatient);
+        insert.setParam(QStringLiteral("D"), QDate(2000, 1, 1).addDays(i));
+        insert.setParam(QStringLiteral("N"), QStringLiteral(u"Evolução %1: brincou, conversou e desenhou a família").arg(i + 1));
+        insert.execute();
     }
-    return pages;
+    tx.commit();
+    c.disconnect();
 }
 
-qint64 floorRun(const QList<QList<Placed>>& pages, const QString& file)
+// The history report with its preview replaced by an export to a PDF file.
+class ExportedReport : public TRelatorio {
+public:
+    ExportedReport(DefinitionRelatorio& report, QString file) : m_report(report), m_file(std::move(file)) {}
+    bool SetObjectText(const QString& objectName, const QString& text) override
+    {
+        return m_report.SetObjectText(objectName, text);
+    }
+    void ShowReport() override
+    {
+        report::Exporter::toPdf(m_report.definition().prepare(), m_file, m_report.documentTitle());
+    }
+
+private:
+    DefinitionRelatorio& m_report;
+    QString m_file;
+};
+
+// The floor: the dates and notes read by a plain statement, each drawn where
+// a row of the report prints it, 41 rows a sheet.
+void floorRun(fb::Connection& c, const QString& file)
 {
-    QElapsedTimer clock;
-    clock.start();
+    fb::Transaction tx(c, fb::TransactionOptions{true});
+    fb::Statement st(tx, QStringLiteral("select DATA, NOTA from HISTORICO where PACIENTE = :ID order by DATA"));
+    st.setParam(QStringLiteral("ID"), kPatient);
+    st.execute();
     QPdfWriter writer(file);
     writer.setResolution(1200);
     writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
@@ -51,23 +77,20 @@ qint64 floorRun(const QList<QList<Placed>>& pages, const QString& file)
     QFont font(QStringLiteral("Arial"));
     font.setPointSizeF(10);
     painter.setFont(font);
-    painter.setPen(Qt::black);
-    for (qsizetype p = 0; p < pages.size(); ++p) {
-        if (p > 0)
+    const double k = 1200 / 25.4;
+    int row = 0;
+    while (st.fetch()) {
+        if (row == 41) {
             writer.newPage();
-        for (const Placed& s : pages[p])
-            painter.drawText(s.at, s.text);
+            row = 0;
+        }
+        const double baseline = (47 + 6 * row + 3.6) * k;
+        painter.drawText(QPointF(21 * k, baseline), ds::dateToText(st.value(0).toDate()));
+        painter.drawText(QPointF(66 * k, baseline), st.value(1).toString());
+        ++row;
     }
     painter.end();
-    return clock.elapsed();
-}
-
-qint64 oursRun(report::Definition& definition, const QString& file)
-{
-    QElapsedTimer clock;
-    clock.start();
-    report::Exporter::toPdf(definition.prepare(), file);
-    return clock.elapsed();
+    tx.commit();
 }
 
 } // namespace
@@ -78,42 +101,20 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    ds::DataSet rows(QStringLiteral("qryRows"));
-    rows.addField(QStringLiteral("DATA"), ds::FieldType::Date);
-    rows.addField(QStringLiteral("NOME"), ds::FieldType::Text, 60);
-    rows.open();
-    for (int i = 0; i < kRows; ++i) {
-        rows.append();
-        rows.fieldByName(QStringLiteral("DATA")).setValue(QDate(2000, 1, 1).addDays(i));
-        rows.fieldByName(QStringLiteral("NOME")).setValue(QStringLiteral("Paciente de número %1 da clínica").arg(i + 1));
-        rows.post();
-    }
-
-    report::Definition definition(QStringLiteral("repBench"));
-    report::Page& page = definition.addPage(QStringLiteral("Page1"));
-    report::Band& header = page.addBand(report::BandKind::PageHeader, QStringLiteral("PageHeader1"), 6);
-    header.addText(QStringLiteral("Memo1"), QRectF(21, 0, 29, 5), QStringLiteral("DATA"));
-    header.addText(QStringLiteral("Memo2"), QRectF(66, 0, 126, 5), QStringLiteral("NOME"));
-    report::Band& data = page.addBand(report::BandKind::MasterData, QStringLiteral("MasterData1"), 6);
-    data.setDataSet(QStringLiteral("frxRows"));
-    data.addText(QStringLiteral("DATA"), QRectF(21, 0, 29, 5), QStringLiteral("[frxRows.\"DATA\"]"));
-    data.addText(QStringLiteral("NOME"), QRectF(66, 0, 126, 5), QStringLiteral("[frxRows.\"NOME\"]"));
-    definition.bindDataSet(QStringLiteral("frxRows"), rows);
-
+    TestDatabase db;
+    fill(db);
+    Tdm dm(db.folder());
+    TReports reports(dm);
     QTemporaryDir dir;
-    const QString oursFile = dir.filePath(QStringLiteral("ours.pdf"));
-    const QString floorFile = dir.filePath(QStringLiteral("floor.pdf"));
-    oursRun(definition, oursFile); // fonts and caches warm for both sides
-    const auto pages = placedStrings(definition.prepared(), 1200 / 25.4);
-    floorRun(pages, floorFile);
+    ExportedReport exported(reports.repHistorico, dir.filePath(QStringLiteral("ours.pdf")));
+    dm.repHistorico = &exported;
+    dm.qryPaciente.open();
 
-    qint64 ours = std::numeric_limits<qint64>::max();
-    qint64 floor = std::numeric_limits<qint64>::max();
-    for (int run = 0; run < kRuns; ++run) {
-        floor = std::min(floor, floorRun(pages, floorFile));
-        ours = std::min(ours, oursRun(definition, oursFile));
-    }
-    std::printf("report_pdf: ratio=%.2f ours=%lld ms floor=%lld ms\n", double(ours) / double(std::max<qint64>(floor, 1)),
-                static_cast<long long>(ours), static_cast<long long>(floor));
+    // Both sides read through a connection that is already open.
+    fb::Connection plain;
+    bench::connectPlain(plain, db);
+    const QString floorFile = dir.filePath(QStringLiteral("floor.pdf"));
+    bench::compare("report_pdf", {nullptr, [&] { dm.OpenRelHistorico(); }},
+                   {nullptr, [&] { floorRun(plain, floorFile); }}, 5);
     return 0;
 }

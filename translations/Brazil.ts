@@ -96,6 +96,18 @@
         <translation>Página %1</translation>
     </message>
     <message>
+        <source>Zoom</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation>Página</translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <translation>Relatório</translation>
+    </message>
+    <message>
         <source>of %1</source>
         <translation>de %1</translation>
     </message>

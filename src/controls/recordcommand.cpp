@@ -2,28 +2,27 @@
 
 #include "controls/errorhandler.h"
 #include "controls/sourcebinding.h"
+#include "icons/icons.h"
 
-#include <QApplication>
-#include <QStyle>
 
 namespace controls {
 
 namespace {
 
-QStyle::StandardPixmap picture(RecordAction action)
+QString picture(RecordAction action)
 {
     switch (action) {
-    case RecordAction::First: return QStyle::SP_MediaSkipBackward;
-    case RecordAction::Prior: return QStyle::SP_MediaSeekBackward;
-    case RecordAction::Next: return QStyle::SP_MediaSeekForward;
-    case RecordAction::Last: return QStyle::SP_MediaSkipForward;
+    case RecordAction::First: return QStringLiteral("go-first");
+    case RecordAction::Prior: return QStringLiteral("go-previous");
+    case RecordAction::Next: return QStringLiteral("go-next");
+    case RecordAction::Last: return QStringLiteral("go-last");
     case RecordAction::Insert:
-    case RecordAction::Append: return QStyle::SP_FileIcon;
-    case RecordAction::Delete: return QStyle::SP_TrashIcon;
-    case RecordAction::Post: return QStyle::SP_DialogSaveButton;
-    case RecordAction::Cancel: return QStyle::SP_DialogCancelButton;
+    case RecordAction::Append: return QStringLiteral("document-new");
+    case RecordAction::Delete: return QStringLiteral("edit-delete");
+    case RecordAction::Post: return QStringLiteral("document-save");
+    case RecordAction::Cancel: return QStringLiteral("dialog-cancel");
     }
-    return QStyle::SP_CustomBase;
+    return {};
 }
 
 // The records a move can reach: a record being inserted into an empty data
@@ -39,7 +38,7 @@ RecordCommand::RecordCommand(RecordAction action, QObject* parent) : QAction(par
 {
     setText(caption(action));
     setToolTip(caption(action));
-    setIcon(QApplication::style()->standardIcon(picture(action)));
+    setIcon(icons::get(picture(action)));
     setEnabled(false);
     connect(this, &QAction::triggered, this, &RecordCommand::execute);
 }

@@ -1,5 +1,6 @@
 #include "controls/thyperlink.h"
 
+#include "controls/linklabel.h"
 #include "platform/shell.h"
 
 #include <QCoreApplication>
@@ -10,7 +11,7 @@ THyperLink::THyperLink(QWidget* owner) : QLabel(owner)
     QFont underlined = font();
     underlined.setUnderline(true);
     setFont(underlined);
-    showColor(QColor(0, 0, 255));
+    controls::setTextColor(this, controls::linkColor());
     setCursor(Qt::PointingHandCursor);
 }
 
@@ -42,7 +43,7 @@ void THyperLink::Click()
     if (FClick)
         FClick(this);
     const QString target = Target();
-    showColor(QColor(128, 0, 128));
+    controls::setTextColor(this, controls::visitedLinkColor());
     // The visited colour is painted before the shell takes its time.
     QCoreApplication::processEvents();
     platform::Shell::instance().openUrl(target);
@@ -53,11 +54,4 @@ void THyperLink::mouseReleaseEvent(QMouseEvent* event)
     QLabel::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         Click();
-}
-
-void THyperLink::showColor(const QColor& color)
-{
-    QPalette shown = palette();
-    shown.setColor(QPalette::WindowText, color);
-    setPalette(shown);
 }

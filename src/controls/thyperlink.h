@@ -34,8 +34,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void showColor(const QColor& color);
-
     QString FUrl;
     QString FSubject;
     QString FBody;

@@ -1,6 +1,7 @@
 #include "dataset/dateformat.h"
 
 #include <QStringList>
+#include <cmath>
 
 namespace ds {
 
@@ -11,6 +12,7 @@ QString& formatStorage()
     return format;
 }
 const QDate kDayZero(1899, 12, 30);
+constexpr double kMaxDays = 1e9;
 
 // The order of day (d), month (M) and year (y) in a format, and the
 // character between them; empty when the format is not of that kind.
@@ -91,6 +93,13 @@ QDate textToDate(const QString& text, bool* ok, int centuryWindow)
 
 double dateToDays(const QDate& date) { return date.isValid() ? double(kDayZero.daysTo(date)) : 0.0; }
 
-QDate daysToDate(double days) { return kDayZero.addDays(qint64(days)); }
+QDate daysToDate(double days)
+{
+    // Beyond a few million years lies no date anyone writes; and a day count
+    // that is no number has no date at all.
+    if (!std::isfinite(days) || std::fabs(days) > kMaxDays)
+        return {};
+    return kDayZero.addDays(qint64(days));
+}
 
 } // namespace ds

@@ -22,6 +22,6 @@ QString dateToText(const QDate& date);     // empty text for an invalid date
 QDate textToDate(const QString& text, bool* ok = nullptr, int centuryWindow = kCenturyWindow);
 
 double dateToDays(const QDate& date);      // 0 for an invalid date
-QDate daysToDate(double days);             // whole-day part; day 0 is 30/12/1899
+QDate daysToDate(double days);             // whole-day part; day 0 is 30/12/1899; invalid for no number
 
 } // namespace ds

@@ -3,7 +3,6 @@
 #include "dataset/connection.h"
 #include "dataset/dberror.h"
 #include "dataset/updatesql.h"
-#include "dataset/valuecompare.h"
 #include "fb/fberror.h"
 #include "fb/sqlparams.h"
 #include "fb/statement.h"
@@ -77,6 +76,21 @@ QMetaType storedType(FieldType type)
     }
     return {};
 }
+
+// The names under which the columns of a result are read: a name that
+// stands more than once gets "_1", "_2" ... from its second occurrence on,
+// so that a join of two rows of one table (father and mother) keeps both.
+QStringList uniqueColumnNames(const QVector<fb::Column>& columns)
+{
+    QStringList names;
+    for (const fb::Column& c : columns) {
+        QString name = c.name;
+        for (int n = 1; names.contains(name, Qt::CaseInsensitive); ++n)
+            name = c.name + u'_' + QString::number(n);
+        names << name;
+    }
+    return names;
+}
 } // namespace
 
 SqlDataSet::SqlDataSet(QString name, Connection* connection, QString sql)
@@ -134,7 +148,10 @@ QString SqlDataSet::tableName() const
 void SqlDataSet::doOpen()
 {
     m_connection->use([this](fb::Connection& connection) {
-        fb::Transaction tx(connection, fb::TransactionOptions{true});
+        // A snapshot: a read-committed reader keeps nothing alive, so the memo of
+        // a row another copy of the program changes while the rows are fetched
+        // could be gone ("BLOB not found") before it is read.
+        fb::Transaction tx(connection, fb::TransactionOptions{true, true});
         if (!m_select || !m_select->isPrepared()) {
             m_select.reset();
             m_select = std::make_unique<fb::Statement>(tx, m_sql);
@@ -145,10 +162,11 @@ void SqlDataSet::doOpen()
         st.execute(tx);
 
         const QVector<fb::Column>& columns = st.columns();
+        const QStringList names = uniqueColumnNames(columns);
         if (fields().empty()) {
             // No declared fields: the data set presents the statement's columns.
-            for (const fb::Column& c : columns)
-                addField(c.name, fieldTypeOf(c), c.length, !c.nullable);
+            for (int i = 0; i < columns.size(); ++i)
+                addField(names[i], fieldTypeOf(columns[i]), columns[i].length, !columns[i].nullable);
         }
         // Each data field reads the column of its name.
         QVector<int> source(dataFieldCount(), -1);
@@ -158,7 +176,7 @@ void SqlDataSet::doOpen()
             if (f->isLookup())
                 continue;
             for (int i = 0; i < columns.size(); ++i) {
-                if (columns[i].name.compare(f->name(), Qt::CaseInsensitive) == 0) {
+                if (names[i].compare(f->name(), Qt::CaseInsensitive) == 0) {
                     source[f->dataIndex()] = i;
                     break;
                 }
@@ -199,7 +217,6 @@ void SqlDataSet::settleUnconfirmed(fb::Connection& connection)
     if (m_unconfirmed.empty())
         return;
     const UpdateSql writer(*this, tableName());
-    const QVector<const Field*> memos = writer.memoColumns();
     fb::Transaction tx(connection, fb::TransactionOptions{true});
     while (!m_unconfirmed.empty()) {
         const Unconfirmed& change = m_unconfirmed.front();
@@ -208,13 +225,7 @@ void SqlDataSet::settleUnconfirmed(fb::Connection& connection)
         for (const auto& [param, value] : find.params)
             st.setParam(param, value);
         st.execute();
-        // A deletion finds its row without the memos, as the DELETE does.
-        bool found = false;
-        while (!found && st.fetch()) {
-            found = true;
-            for (int i = 0; i < memos.size() && !change.deletion; ++i)
-                found = found && sameValue(FieldType::Memo, st.value(i), change.sent[memos[i]->dataIndex()]);
-        }
+        const bool found = st.fetch();
         st.closeCursor();
         // Found after an insertion or a change, or gone after a deletion: the
         // commit went through. Otherwise the change is still pending as it

@@ -69,30 +69,15 @@ UpdateStatement UpdateSql::statementFor(const Row& row) const
 UpdateStatement UpdateSql::find(const QVector<QVariant>& values) const
 {
     UpdateStatement s;
-    QStringList memos;
-    for (const Field* f : memoColumns())
-        memos << f->name();
     const QString where = whereValues(values, s);
-    s.sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3")
-                .arg(memos.isEmpty() ? QStringLiteral("1") : memos.join(QStringLiteral(", ")), m_table, where);
+    s.sql = QStringLiteral("SELECT 1 FROM %1 WHERE %2").arg(m_table, where);
     return s;
-}
-
-QVector<const Field*> UpdateSql::memoColumns() const
-{
-    QVector<const Field*> memos;
-    for (const Field* f : m_columns)
-        if (f->type() == FieldType::Memo)
-            memos.append(f);
-    return memos;
 }
 
 QString UpdateSql::whereValues(const QVector<QVariant>& values, UpdateStatement& statement) const
 {
     QStringList conditions;
     for (const Field* f : m_columns) {
-        if (f->type() == FieldType::Memo)
-            continue;
         const QString param = kOldPrefix + f->name();
         conditions << f->name() + QStringLiteral(" IS NOT DISTINCT FROM :") + param;
         statement.params.append({param, values[f->dataIndex()]});

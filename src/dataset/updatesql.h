@@ -27,15 +27,14 @@ public:
     UpdateStatement remove(const Row& row) const;
     UpdateStatement statementFor(const Row& row) const;   // by the row's status
 
-    // The memo columns (or a constant, without any) of the rows whose other
-    // columns hold the values given in data field order: how a change whose
-    // commit went unanswered is looked for.
+    // A row whose columns hold the values given in data field order: how a
+    // change whose commit went unanswered is looked for.
     UpdateStatement find(const QVector<QVariant>& values) const;
-    QVector<const Field*> memoColumns() const;
 
 private:
-    // Every non-memo column compared NULL-safely with the value given: a
-    // plain "=" never matches an empty column.
+    // Every column compared NULL-safely with the value given (a plain "="
+    // never matches an empty column), memos included: a memo that another
+    // copy of the program changed must refuse the change, not lose its text.
     QString whereValues(const QVector<QVariant>& values, UpdateStatement& statement) const;
 
     QString m_table;

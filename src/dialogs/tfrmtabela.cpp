@@ -1,11 +1,11 @@
 #include "dialogs/tfrmtabela.h"
 
 #include "controls/errorhandler.h"
+#include "controls/lightgradient.h"
 #include "platform/messages.h"
 #include "platform/windowfont.h"
 
 #include <QApplication>
-#include <QLinearGradient>
 #include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
@@ -32,21 +32,7 @@ TfrmTabela::TfrmTabela(QWidget* parent)
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setIconSize(QSize(16, 16));
     ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    // The gradient is the tool bar's own background: a style sheet would
-    // hand its buttons the system font instead of the window's.
-    QLinearGradient gradient(0, 0, 0, 1);
-    gradient.setCoordinateMode(QGradient::ObjectMode);
-    gradient.setColorAt(0, QColor(255, 255, 255));
-    gradient.setColorAt(1, QColor(220, 220, 220));
-    QPalette face = ToolBar1->palette();
-    face.setBrush(QPalette::Window, gradient);
-    ToolBar1->setPalette(face);
-    ToolBar1->setAutoFillBackground(true);
-    ToolBar1->setContentsMargins(0, 0, 0, 0);
-    if (ToolBar1->layout()) {
-        ToolBar1->layout()->setSpacing(0);
-        ToolBar1->layout()->setContentsMargins(0, 0, 0, 0);
-    }
+    controls::setLightGradient(ToolBar1);
 
     commands = new controls::RecordCommands(this);
     commands->bind(DataSource1);

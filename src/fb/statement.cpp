@@ -463,6 +463,9 @@ Statement::Statement(Transaction& transaction, const QString& sql, ParamStyle st
                                         unsigned(transaction.connection().dialect()),
                                         IStatement::PREPARE_PREFETCH_METADATA));
         d->describe(st);
+        // A raw text marks its parameters with "?": one value for each, set by position.
+        if (style == ParamStyle::Raw)
+            d->params.resize(qsizetype(d->inMeta->getCount(st)));
     });
 }
 

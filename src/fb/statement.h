@@ -32,7 +32,8 @@ struct Column {
     bool nullable = true;
 };
 
-// Raw texts are sent as they stand: PSQL blocks use ":NAME" for their own variables.
+// Raw texts are sent as they stand: PSQL blocks use ":NAME" for their own
+// variables, and their parameters are "?" marks set by position.
 enum class ParamStyle { Named, Raw };
 
 class Statement {

@@ -14,11 +14,14 @@ Transaction::Transaction(Connection& connection, TransactionOptions options) : m
         throw FbError(QStringLiteral("Not connected to a database"), {isc_bad_db_handle});
     // Read committed, record version, wait: a read sees every committed
     // change and a writer waits for a conflicting one instead of failing.
-    unsigned char tpb[] = {isc_tpb_version3,
-                           static_cast<unsigned char>(options.readOnly ? isc_tpb_read : isc_tpb_write),
-                           isc_tpb_read_committed, isc_tpb_rec_version, isc_tpb_wait};
+    const unsigned char access = options.readOnly ? isc_tpb_read : isc_tpb_write;
+    const unsigned char committed[] = {isc_tpb_version3, access, isc_tpb_read_committed, isc_tpb_rec_version,
+                                       isc_tpb_wait};
+    const unsigned char snapshot[] = {isc_tpb_version3, access, isc_tpb_concurrency, isc_tpb_wait};
+    const unsigned char* tpb = options.snapshot ? snapshot : committed;
+    const unsigned length = options.snapshot ? sizeof snapshot : sizeof committed;
     m_transaction = detail::call(
-        [&](ThrowStatusWrapper* st) { return connection.attachment()->startTransaction(st, sizeof tpb, tpb); });
+        [&](ThrowStatusWrapper* st) { return connection.attachment()->startTransaction(st, length, tpb); });
     detail::handleOpened();
 }
 

@@ -12,6 +12,9 @@ class Connection;
 
 struct TransactionOptions {
     bool readOnly = false;   // read committed, record version, wait in both cases
+    // A snapshot instead of read committed: the row versions it reads, and
+    // their memos, stay until it ends, whatever other attachments commit.
+    bool snapshot = false;
 };
 
 class Transaction {

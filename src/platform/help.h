@@ -8,7 +8,8 @@ namespace platform {
 class Help {
 public:
     virtual ~Help() = default;
-    // Shows the topic of the context (0: the contents).
+    // Shows the topic of the context in the program's help window (0, and a context
+    // without a topic of its own: the contents).
     virtual void showContext(int context);
 
     // The service in force; by default the program's help window.

@@ -79,7 +79,7 @@ const PreparedReport& Definition::prepare()
 void Definition::showReport(QWidget* parent)
 {
     prepare();
-    PreviewDialog preview(m_prepared, m_name, parent);
+    PreviewDialog preview(m_prepared, m_documentTitle, parent, m_buttons);
     preview.exec();
 }
 

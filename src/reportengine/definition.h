@@ -6,6 +6,7 @@
 #include "reportengine/datasource.h"
 #include "reportengine/page.h"
 #include "reportengine/preparedreport.h"
+#include "reportengine/previewbuttons.h"
 
 #include <QStringList>
 
@@ -41,6 +42,16 @@ public:
     const QString& mainDataSet() const { return m_mainDataSet; }
     void setMainDataSet(const QString& name) { m_mainDataSet = name; }
 
+    // What the user knows the prepared report by: the preview's window title
+    // and the name it proposes for a saved or exported file. Unset, the
+    // preview carries no report name.
+    const QString& documentTitle() const { return m_documentTitle; }
+    void setDocumentTitle(const QString& title) { m_documentTitle = title; }
+
+    // The commands the preview offers; all of them unless set.
+    PreviewButtons previewButtons() const { return m_buttons; }
+    void setPreviewButtons(PreviewButtons buttons) { m_buttons = buttons; }
+
     const QString& script() const { return m_script; }
     void setScript(const QString& text) { m_script = text; }
 
@@ -61,6 +72,8 @@ private:
     std::vector<std::pair<QString, std::unique_ptr<DataSource>>> m_sources;
     QString m_mainDataSet;
     QString m_script;
+    QString m_documentTitle;
+    PreviewButtons m_buttons = kAllPreviewButtons;
     PreparedReport m_prepared;
 };
 

@@ -129,7 +129,8 @@ QString formatDatePicture(const QString& picture, const QDate& date, const QTime
 
 QString formatNumberPicture(const QString& picture, qlonglong number)
 {
-    const QString digits = QString::number(number < 0 ? -number : number);
+    // The magnitude as unsigned: the smallest number has no positive twin.
+    const QString digits = QString::number(number < 0 ? 0 - quint64(number) : quint64(number));
     qsizetype firstPlace = -1;
     for (qsizetype i = 0; i < picture.size() && firstPlace < 0; ++i)
         if (picture.at(i) == u'#' || picture.at(i) == u'0')

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QTransform>
 
 namespace report {
 
@@ -67,6 +68,18 @@ QStringList Exporter::toPng(const PreparedReport& report, const QString& fileNam
     return written;
 }
 
+QTransform Exporter::pageOnPaper(const QSizeF& pageMm, const QSizeF& paperMm)
+{
+    if (pageMm.isEmpty() || paperMm.isEmpty())
+        return {};
+    // Never enlarged; shrunk to fit a smaller or turned sheet; centred on it.
+    const double scale = std::min({1.0, paperMm.width() / pageMm.width(), paperMm.height() / pageMm.height()});
+    QTransform t;
+    t.translate((paperMm.width() - pageMm.width() * scale) / 2, (paperMm.height() - pageMm.height() * scale) / 2);
+    t.scale(scale, scale);
+    return t;
+}
+
 void Exporter::print(const PreparedReport& report, QPrinter& printer)
 {
     printer.setFullPage(true);
@@ -75,10 +88,18 @@ void Exporter::print(const PreparedReport& report, QPrinter& printer)
     QPainter painter;
     if (!painter.begin(&printer))
         throw EError(QCoreApplication::translate("report", "Cannot print on %1.").arg(printer.printerName()));
+    const double unitsPerMm = PagePainter::unitsPerMm(painter);
+    const QSizeF paperMm = printer.paperRect(QPrinter::Millimeter).size();
     for (int n = from; n <= to; ++n) {
         if (n > from)
             printer.newPage();
+        const QTransform mm = pageOnPaper(report.pages[n - 1].size, paperMm);
+        painter.save();
+        // The placement is in millimetres; the painter draws in device units.
+        painter.setTransform(QTransform::fromScale(1 / unitsPerMm, 1 / unitsPerMm) * mm *
+                             QTransform::fromScale(unitsPerMm, unitsPerMm));
         PagePainter::paint(painter, report.pages[n - 1]);
+        painter.restore();
     }
     painter.end();
 }

@@ -1,6 +1,7 @@
 #include "reportengine/prepareditem.h"
 
 #include <QStringList>
+#include <cmath>
 
 namespace report {
 
@@ -32,6 +33,43 @@ QDataStream& operator<<(QDataStream& out, const PreparedItem& item)
     return out;
 }
 
+namespace {
+
+// A file we did not write may hold any number: lengths beyond any sheet, fonts
+// no printer draws and numbers that are no numbers are damage, not a report.
+constexpr double kMaxMm = 100000;
+constexpr double kMaxPoints = 1000;
+
+bool within(double v, double low, double high) { return std::isfinite(v) && v >= low && v <= high; }
+
+bool placed(const QRectF& r)
+{
+    return within(r.x(), -kMaxMm, kMaxMm) && within(r.y(), -kMaxMm, kMaxMm) && within(r.width(), -kMaxMm, kMaxMm) &&
+           within(r.height(), -kMaxMm, kMaxMm);
+}
+
+bool sane(const PreparedItem& item)
+{
+    if (!placed(item.rect))
+        return false;
+    switch (item.kind) {
+    case PreparedItem::Kind::Text:
+        for (const TextLine& line : item.lines)
+            if (!within(line.origin.x(), -kMaxMm, kMaxMm) || !within(line.origin.y(), -kMaxMm, kMaxMm))
+                return false;
+        return within(item.font.pointSize, 0.1, kMaxPoints) && within(item.ascent, -kMaxMm, kMaxMm) &&
+               within(item.lineHeight, -kMaxMm, kMaxMm);
+    case PreparedItem::Kind::Line:
+        return within(item.penWidth, 0, kMaxMm) &&
+               (item.lineStyle == LineStyle::Solid || item.lineStyle == LineStyle::Dotted);
+    case PreparedItem::Kind::Rect:
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
 QDataStream& operator>>(QDataStream& in, PreparedItem& item)
 {
     quint8 kind = 0;
@@ -60,8 +98,10 @@ QDataStream& operator>>(QDataStream& in, PreparedItem& item)
         break;
     default:
         in.setStatus(QDataStream::ReadCorruptData);
-        break;
+        return in;
     }
+    if (in.status() == QDataStream::Ok && !sane(item))
+        in.setStatus(QDataStream::ReadCorruptData);
     return in;
 }
 

@@ -12,6 +12,8 @@ namespace report {
 namespace {
 constexpr quint32 kMagic = 0x4D565250; // "MVRP"
 constexpr quint16 kVersion = 1;
+// The largest sheet a saved report may have (NaN fails the test too).
+constexpr double kMaxSheetMm = 10000;
 
 } // namespace
 
@@ -42,6 +44,9 @@ PreparedReport PreparedReport::read(QIODevice& device)
         PreparedPage page;
         qint32 itemCount = 0;
         in >> page.size >> itemCount;
+        if (!(page.size.width() > 0 && page.size.width() <= kMaxSheetMm && page.size.height() > 0 &&
+              page.size.height() <= kMaxSheetMm))
+            in.setStatus(QDataStream::ReadCorruptData);
         for (qint32 i = 0; i < itemCount && in.status() == QDataStream::Ok; ++i) {
             PreparedItem item;
             in >> item;

@@ -220,6 +220,7 @@ Preparer::Piece Preparer::layoutBand(const Band& band, double left, int line)
     std::vector<Laid> laid;
     laid.reserve(band.objects().size());
     double height = band.height();
+    std::optional<QRectF> spill;
     for (const auto& owned : band.objects()) {
         const ReportObject& object = *owned;
         if (!object.isVisible())
@@ -251,6 +252,7 @@ Preparer::Piece Preparer::layoutBand(const Band& band, double left, int line)
             entry.list = layoutSubList(static_cast<const SubList&>(object), left + object.rect().x());
             m_context.line = line;
             height = std::max(height, object.rect().y() + entry.list.height);
+            spill = static_cast<const SubList&>(object).content().printableRect();
             break;
         case ReportObject::Kind::FilledRect:
             if (!static_cast<const FilledRect&>(object).fillCondition().holds(line))
@@ -264,6 +266,10 @@ Preparer::Piece Preparer::layoutBand(const Band& band, double left, int line)
 
     Piece piece;
     piece.height = height;
+    if (spill) {
+        piece.spillTop = spill->top();
+        piece.spillBottom = spill->bottom();
+    }
     piece.items.reserve(qsizetype(laid.size()));
     for (Laid& entry : laid) {
         const ReportObject& object = *entry.object;
@@ -342,8 +348,10 @@ void Preparer::append(const Piece& piece)
 
 void Preparer::place(Piece piece)
 {
+    bool continued = false; // the piece's rest, on a sheet of its own
     for (;;) {
-        const double available = m_bottom - m_y;
+        const double bottom = continued ? std::min(m_bottom, piece.spillBottom) : m_bottom;
+        const double available = bottom - m_y;
         if (piece.height <= available + kTolerance) {
             append(piece);
             return;
@@ -360,6 +368,8 @@ void Preparer::place(Piece piece)
         const double cut = findCut(piece, available);
         append(split(piece, cut));
         newSheet(false);
+        continued = true;
+        m_y = m_bodyTop = std::max(m_y, piece.spillTop);
     }
 }
 
@@ -390,6 +400,8 @@ Preparer::Piece Preparer::split(Piece& piece, double cut)
     head.height = cut;
     Piece tail;
     tail.height = piece.height - cut;
+    tail.spillTop = piece.spillTop;
+    tail.spillBottom = piece.spillBottom;
     for (PreparedItem& item : piece.items) {
         if (item.rect.top() >= cut - kTolerance && !(item.kind == PreparedItem::Kind::Line && item.rect.top() < cut)) {
             item.rect.translate(0, -cut);

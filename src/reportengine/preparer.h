@@ -2,7 +2,8 @@
 // Turns a definition and the rows of its data sets into prepared pages:
 // bands in order, data bands once per row, growing bands, page breaks with
 // the headers again on every sheet, and a band taller than a sheet carried
-// on to the next one between its lines.
+// on to the next one between its lines (a sub-list's rows continue within
+// the margins of the page it lists).
 
 #include "reportengine/preparedreport.h"
 #include "reportengine/script.h"
@@ -29,6 +30,10 @@ private:
     struct Piece {
         QList<PreparedItem> items; // top relative to the piece
         double height = 0;
+        // Where the rest of a piece that holds a sub-list goes on the sheets
+        // it continues on: within the margins of the listed page.
+        double spillTop = 0;
+        double spillBottom = 1e9;
     };
     struct CompiledText {
         TextTemplate text;

@@ -1,5 +1,6 @@
 #include "reportengine/previewdialog.h"
 
+#include "icons/icons.h"
 #include "reportengine/exporter.h"
 #include "reportengine/pageview.h"
 #include "reportengine/previewdialogs.h"
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -27,7 +29,7 @@ constexpr int kPageWidthEntry = 0;
 constexpr int kWholePageEntry = 1;
 } // namespace
 
-PreviewDialog::PreviewDialog(PreparedReport report, QString title, QWidget* parent)
+PreviewDialog::PreviewDialog(PreparedReport report, QString title, QWidget* parent, PreviewButtons buttons)
     : QDialog(parent), m_title(std::move(title)), m_printer(QPrinter::HighResolution)
 {
     setObjectName(QStringLiteral("PreviewDialog"));
@@ -35,11 +37,16 @@ PreviewDialog::PreviewDialog(PreparedReport report, QString title, QWidget* pare
     setModal(true);
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     setWindowState(windowState() | Qt::WindowMaximized);
+    // The printer starts on the report's own paper; page setup and the print dialog may change it.
+    if (!report.isEmpty())
+        m_printer.setPageSize(QPageSize(report.pages.first().size, QPageSize::Millimeter, QString(),
+                                        QPageSize::FuzzyMatch));
+    m_printer.setPageOrientation(QPageLayout::Portrait);
 
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(0);
-    buildToolBar();
+    buildToolBar(buttons);
 
     auto* splitter = new QSplitter(this);
     m_outline = new QListWidget(splitter);
@@ -65,85 +72,133 @@ PreviewDialog::PreviewDialog(PreparedReport report, QString title, QWidget* pare
 
 PreviewDialog::~PreviewDialog() = default;
 
-QAction* PreviewDialog::addCommand(const QString& objectName, const QString& text, const QKeySequence& key,
-                                   void (PreviewDialog::*slot)())
+QAction* PreviewDialog::addCommand(const QString& objectName, const QString& text, const char* icon,
+                                   const QKeySequence& key, void (PreviewDialog::*slot)())
 {
     auto* action = new QAction(text, this);
     action->setObjectName(objectName);
+    if (icon)
+        action->setIcon(icons::get(QString::fromLatin1(icon)));
     action->setShortcut(key);
+    if (!key.isEmpty())
+        action->setToolTip(QStringLiteral("%1 (%2)").arg(text, key.toString(QKeySequence::NativeText)));
     addAction(action);
     connect(action, &QAction::triggered, this, slot);
     return action;
 }
 
-void PreviewDialog::buildToolBar()
+void PreviewDialog::buildToolBar(PreviewButtons buttons)
 {
     m_toolBar = new QToolBar(this);
-    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_toolBar->setObjectName(QStringLiteral("toolBar"));
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_toolBar->setIconSize(QSize(16, 16));
     m_layout->addWidget(m_toolBar);
 
-    m_toolBar->addAction(addCommand(QStringLiteral("actPrint"), tr("Print"), QKeySequence::Print, &PreviewDialog::print));
-    m_toolBar->addAction(addCommand(QStringLiteral("actOpen"), tr("Open"), QKeySequence::Open, &PreviewDialog::openReport));
-    m_toolBar->addAction(addCommand(QStringLiteral("actSave"), tr("Save"), QKeySequence::Save, &PreviewDialog::saveReport));
+    // A command the definition does not allow is neither shown nor reachable by its key.
+    auto offer = [this, buttons](PreviewButton button, QAction* action) {
+        if (buttons.testFlag(button))
+            m_toolBar->addAction(action);
+        else
+            action->setEnabled(false);
+    };
+    auto offerWidget = [this, buttons](PreviewButton button, QWidget* widget) {
+        if (buttons.testFlag(button))
+            m_toolBar->addWidget(widget);
+        else
+            widget->hide();
+    };
+    auto separate = [this] {
+        if (!m_toolBar->actions().isEmpty() && !m_toolBar->actions().constLast()->isSeparator())
+            m_toolBar->addSeparator();
+    };
 
+    offer(PreviewButton::pbPrint, addCommand(QStringLiteral("actPrint"), tr("Print"), "document-print",
+                                             QKeySequence::Print, &PreviewDialog::print));
+    offer(PreviewButton::pbLoad, addCommand(QStringLiteral("actOpen"), tr("Open"), "document-open", QKeySequence::Open,
+                                            &PreviewDialog::openReport));
+    offer(PreviewButton::pbSave, addCommand(QStringLiteral("actSave"), tr("Save"), "document-save", QKeySequence::Save,
+                                            &PreviewDialog::saveReport));
     auto* exportMenu = new QMenu(this);
-    exportMenu->addAction(addCommand(QStringLiteral("actExportPdf"), tr("PDF file..."), {}, &PreviewDialog::exportPdf));
-    exportMenu->addAction(addCommand(QStringLiteral("actExportPng"), tr("PNG images..."), {}, &PreviewDialog::exportPng));
+    QAction* exportPdf = addCommand(QStringLiteral("actExportPdf"), tr("PDF file..."), "application-pdf", {},
+                                    &PreviewDialog::exportPdf);
+    QAction* exportPng = addCommand(QStringLiteral("actExportPng"), tr("PNG images..."), nullptr, {},
+                                    &PreviewDialog::exportPng);
+    exportMenu->addAction(exportPdf);
+    exportMenu->addAction(exportPng);
     auto* exportButton = new QToolButton(this);
     exportButton->setObjectName(QStringLiteral("exportButton"));
     exportButton->setText(tr("Export"));
+    exportButton->setToolTip(tr("Export"));
+    exportButton->setIcon(icons::get(QStringLiteral("document-export")));
     exportButton->setMenu(exportMenu);
     exportButton->setPopupMode(QToolButton::InstantPopup);
-    m_toolBar->addWidget(exportButton);
-    m_toolBar->addAction(addCommand(QStringLiteral("actQuickExport"), tr("Quick export (PDF)"), {}, &PreviewDialog::quickExport));
-    m_toolBar->addSeparator();
+    offerWidget(PreviewButton::pbExport, exportButton);
+    exportPdf->setEnabled(buttons.testFlag(PreviewButton::pbExport));
+    exportPng->setEnabled(buttons.testFlag(PreviewButton::pbExport));
+    offer(PreviewButton::pbExportQuick, addCommand(QStringLiteral("actQuickExport"), tr("Quick export (PDF)"),
+                                                   "application-pdf", {}, &PreviewDialog::quickExport));
+    separate();
 
-    m_toolBar->addAction(addCommand(QStringLiteral("actZoomOut"), tr("Zoom out"), QKeySequence::ZoomOut,
-                                    &PreviewDialog::zoomOut));
+    offer(PreviewButton::pbZoom, addCommand(QStringLiteral("actZoomOut"), tr("Zoom out"), "zoom-out",
+                                            QKeySequence::ZoomOut, &PreviewDialog::zoomOut));
     m_zoomBox = new QComboBox(this);
     m_zoomBox->setObjectName(QStringLiteral("zoomBox"));
-    m_zoomBox->addItem(tr("Page width"));
-    m_zoomBox->addItem(tr("Whole page"));
+    m_zoomBox->setToolTip(tr("Zoom"));
+    m_zoomBox->addItem(icons::get(QStringLiteral("zoom-fit-width")), tr("Page width"));
+    m_zoomBox->addItem(icons::get(QStringLiteral("zoom-fit-page")), tr("Whole page"));
     for (double step : kZoomSteps)
         m_zoomBox->addItem(QStringLiteral("%1%").arg(qRound(step * 100)), step);
+    m_zoomBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(m_zoomBox, &QComboBox::activated, this, &PreviewDialog::zoomChosen);
-    m_toolBar->addWidget(m_zoomBox);
-    m_toolBar->addAction(addCommand(QStringLiteral("actZoomIn"), tr("Zoom in"), QKeySequence::ZoomIn,
-                                    &PreviewDialog::zoomIn));
-    m_toolBar->addSeparator();
+    offerWidget(PreviewButton::pbZoom, m_zoomBox);
+    offer(PreviewButton::pbZoom, addCommand(QStringLiteral("actZoomIn"), tr("Zoom in"), "zoom-in",
+                                            QKeySequence::ZoomIn, &PreviewDialog::zoomIn));
+    separate();
 
     m_findEdit = new QLineEdit(this);
     m_findEdit->setObjectName(QStringLiteral("findEdit"));
     m_findEdit->setPlaceholderText(tr("Find"));
-    m_findEdit->setMaximumWidth(160);
-    m_toolBar->addWidget(m_findEdit);
-    QAction* find = addCommand(QStringLiteral("actFind"), tr("Find next"), QKeySequence::FindNext, &PreviewDialog::findNextTyped);
-    m_toolBar->addAction(find);
+    m_findEdit->setClearButtonEnabled(true);
+    m_findEdit->setFixedWidth(140);
+    offerWidget(PreviewButton::pbFind, m_findEdit);
+    QAction* find = addCommand(QStringLiteral("actFind"), tr("Find next"), "edit-find", QKeySequence::FindNext,
+                               &PreviewDialog::findNextTyped);
+    offer(PreviewButton::pbFind, find);
     connect(m_findEdit, &QLineEdit::returnPressed, find, &QAction::trigger);
     auto* focusFind = new QAction(this);
     focusFind->setShortcut(QKeySequence::Find);
+    focusFind->setEnabled(buttons.testFlag(PreviewButton::pbFind));
     connect(focusFind, &QAction::triggered, m_findEdit, [this] { m_findEdit->setFocus(); m_findEdit->selectAll(); });
     addAction(focusFind);
 
-    QAction* outline = addCommand(QStringLiteral("actOutline"), tr("Outline"), {}, &PreviewDialog::toggleOutline);
+    QAction* outline = addCommand(QStringLiteral("actOutline"), tr("Outline"), "view-list-tree", {},
+                                  &PreviewDialog::toggleOutline);
     outline->setCheckable(true);
-    m_toolBar->addAction(outline);
-    m_toolBar->addAction(addCommand(QStringLiteral("actPageSetup"), tr("Page setup"), {}, &PreviewDialog::pageSetup));
-    m_toolBar->addSeparator();
+    offer(PreviewButton::pbOutline, outline);
+    offer(PreviewButton::pbPageSetup, addCommand(QStringLiteral("actPageSetup"), tr("Page setup"),
+                                                 "document-print-frame", {}, &PreviewDialog::pageSetup));
+    separate();
 
-    m_toolBar->addAction(addCommand(QStringLiteral("actFirst"), tr("First page"), Qt::CTRL | Qt::Key_Home, &PreviewDialog::firstPage));
-    m_toolBar->addAction(addCommand(QStringLiteral("actPrior"), tr("Previous page"), Qt::Key_PageUp, &PreviewDialog::priorPage));
+    offer(PreviewButton::pbNavigator, addCommand(QStringLiteral("actFirst"), tr("First page"), "go-first",
+                                                 QKeySequence(Qt::CTRL | Qt::Key_Home), &PreviewDialog::firstPage));
+    offer(PreviewButton::pbNavigator, addCommand(QStringLiteral("actPrior"), tr("Previous page"), "go-previous",
+                                                 Qt::Key_PageUp, &PreviewDialog::priorPage));
     m_pageBox = new QSpinBox(this);
     m_pageBox->setObjectName(QStringLiteral("pageBox"));
+    m_pageBox->setToolTip(tr("Page"));
     m_pageBox->setKeyboardTracking(false);
     connect(m_pageBox, &QSpinBox::valueChanged, this, [this](int value) { setCurrentPage(value - 1); });
-    m_toolBar->addWidget(m_pageBox);
+    offerWidget(PreviewButton::pbNavigator, m_pageBox);
     m_pageCount = new QLabel(this);
-    m_toolBar->addWidget(m_pageCount);
-    m_toolBar->addAction(addCommand(QStringLiteral("actNext"), tr("Next page"), Qt::Key_PageDown, &PreviewDialog::nextPage));
-    m_toolBar->addAction(addCommand(QStringLiteral("actLast"), tr("Last page"), Qt::CTRL | Qt::Key_End, &PreviewDialog::lastPage));
-    m_toolBar->addSeparator();
-    m_toolBar->addAction(addCommand(QStringLiteral("actClose"), tr("Close"), {}, &PreviewDialog::reject));
+    m_pageCount->setContentsMargins(4, 0, 4, 0);
+    offerWidget(PreviewButton::pbNavigator, m_pageCount);
+    offer(PreviewButton::pbNavigator, addCommand(QStringLiteral("actNext"), tr("Next page"), "go-next",
+                                                 Qt::Key_PageDown, &PreviewDialog::nextPage));
+    offer(PreviewButton::pbNavigator, addCommand(QStringLiteral("actLast"), tr("Last page"), "go-last",
+                                                 QKeySequence(Qt::CTRL | Qt::Key_End), &PreviewDialog::lastPage));
+    separate();
+    m_toolBar->addAction(addCommand(QStringLiteral("actClose"), tr("Close"), "window-close", {}, &PreviewDialog::reject));
 }
 
 void PreviewDialog::setReport(PreparedReport report)
@@ -296,9 +351,20 @@ void PreviewDialog::markHits()
     m_view->setHighlights(hits);
 }
 
+QString PreviewDialog::proposedFileName(const QString& suffix) const
+{
+    static const QRegularExpression forbidden(QStringLiteral(R"([\\/:*?"<>|\x00-\x1f])"));
+    QString name = m_title;
+    name.replace(forbidden, QStringLiteral("-"));
+    name = name.simplified();
+    if (name.isEmpty())
+        name = tr("Report");
+    return name + u'.' + suffix;
+}
+
 QString PreviewDialog::askSaveName(const QString& caption, const QString& suffix, const QString& filter)
 {
-    QString name = PreviewDialogs::instance().saveFileName(this, caption, m_title + u'.' + suffix, filter);
+    QString name = PreviewDialogs::instance().saveFileName(this, caption, proposedFileName(suffix), filter);
     if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
         name += u'.' + suffix;
     return name;

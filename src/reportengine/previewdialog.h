@@ -1,9 +1,12 @@
 #pragma once
 // The modal preview of a prepared report: opens maximized at 100 % zoom and
-// offers print, open, save, export, quick export, zoom, find, an outline of
-// the pages, page setup and page navigation.
+// offers, as pictures on one tool bar, the commands its definition allows:
+// print, open, save, export, quick export, zoom, find, an outline of the
+// pages, page setup and page navigation. Its title and the file names it
+// proposes carry the report's document title.
 
 #include "reportengine/preparedreport.h"
+#include "reportengine/previewbuttons.h"
 
 #include <QDialog>
 #include <QPrinter>
@@ -25,7 +28,8 @@ class PageView;
 class PreviewDialog : public QDialog {
     Q_OBJECT
 public:
-    PreviewDialog(PreparedReport report, QString title, QWidget* parent = nullptr);
+    PreviewDialog(PreparedReport report, QString title, QWidget* parent = nullptr,
+                  PreviewButtons buttons = kAllPreviewButtons);
     ~PreviewDialog() override;
 
     const PreparedReport& report() const { return m_report; }
@@ -41,6 +45,10 @@ public:
     QListWidget* outline() const { return m_outline; }
     QString statusText() const;
     QPrinter& printer() { return m_printer; }
+    QToolBar* toolBar() const { return m_toolBar; }
+    // The name proposed for a saved or exported file: the title, without the
+    // characters a file name cannot hold, or "Relatório" without a title.
+    QString proposedFileName(const QString& suffix) const;
 
     void print();
     void openReport();
@@ -51,9 +59,9 @@ public:
     void pageSetup();
 
 private:
-    QAction* addCommand(const QString& objectName, const QString& text, const QKeySequence& key,
+    QAction* addCommand(const QString& objectName, const QString& text, const char* icon, const QKeySequence& key,
                         void (PreviewDialog::*slot)());
-    void buildToolBar();
+    void buildToolBar(PreviewButtons buttons);
     void zoomIn();
     void zoomOut();
     void findNextTyped();

@@ -58,6 +58,7 @@ Tdm::Tdm(const QString& programFolder)
     ZConnection1.beforeDisconnect = [this](ds::Connection& c) { ZConnection1BeforeDisconnect(c); };
     defineFields();
     attachRules();
+    defineReportDataSets();
     DataModuleCreate();
 }
 

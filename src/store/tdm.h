@@ -7,6 +7,7 @@
 #include "dataset/connection.h"
 #include "dataset/sqldataset.h"
 #include "store/tperiodo.h"
+#include "store/trelatorio.h"
 #include "store/tzsequence.h"
 
 #include <QDate>
@@ -41,6 +42,55 @@ public:
     ds::SqlDataSet qryIndicacao;
     ds::SqlDataSet qryOrientacao;
     ds::SqlDataSet qryHistorico;
+
+    // --- reports (tdmreports.cpp). The nine read-only report data sets,
+    // closed at rest and opened only while a report is produced.
+    ds::SqlDataSet qryRelFicha{QStringLiteral("qryRelFicha"), &ZConnection1, {}};
+    ds::SqlDataSet qryRelPais{QStringLiteral("qryRelPais"), &ZConnection1, {}};
+    ds::SqlDataSet qryRelIrmaos{QStringLiteral("qryRelIrmaos"), &ZConnection1, {}};
+    ds::SqlDataSet qryRelSessao{QStringLiteral("qryRelSessao"), &ZConnection1, {}};
+    ds::SqlDataSet qryRelSessaoDet{QStringLiteral("qryRelSessaoDet"), &ZConnection1, {}};
+    ds::SqlDataSet qryRelReavaliacao{QStringLiteral("qryRelReavaliacao"), &ZConnection1, {}};
+    ds::SqlDataSet qryRelIndicacao{QStringLiteral("qryRelIndicacao"), &ZConnection1, {}};
+    ds::SqlDataSet qryRelOrientacoes{QStringLiteral("qryRelOrientacoes"), &ZConnection1, {}};
+    ds::SqlDataSet qryRelHistorico{QStringLiteral("qryRelHistorico"), &ZConnection1, {}};
+
+    // The six reports and the period dialog, installed by the program at
+    // start-up (reports::TReports); empty until then.
+    TRelatorio* repFicha = nullptr;
+    TRelatorio* repSessao = nullptr;
+    TRelatorio* repReavaliacao = nullptr;
+    TRelatorio* repIndicacao = nullptr;
+    TRelatorio* repOrientacoes = nullptr;
+    TRelatorio* repHistorico = nullptr;
+    TSelectPeriodo SelectPeriodoCallBack;
+
+    // The report commands: each works on the current patient (and session),
+    // asks for a period where the report needs one, shows the report in the
+    // modal preview and closes its data sets when the preview is closed.
+    void OpenRelFicha();
+    void OpenRelSessao();
+    void OpenRelReavaliacoes();
+    void OpenRelIndicacoes();
+    void OpenRelOrientacoes();
+    void OpenRelHistorico();
+    // Writes the current patient's number text into MemoID (when the report
+    // has one) and name into MemoNome.
+    void SetRelPaciente(TRelatorio* report);
+    // The current patient's number, "/" and the registration year in two
+    // digits (57/08); the bare number when the registration date is empty.
+    QString PacienteNumeroTexto() const;
+
+    // Binding and text handlers of the report data sets.
+    void qryRelFichaBeforeOpen(ds::DataSet& dataSet);
+    void qryRelIndicacaoBeforeOpen(ds::DataSet& dataSet);
+    void qryRelSessaoBeforeOpen(ds::DataSet& dataSet);
+    void qryRelSessaoAfterOpen(ds::DataSet& dataSet);
+    void qryRelSessaoDetBeforeOpen(ds::DataSet& dataSet);
+    void qryRelSessaoBeforeClose(ds::DataSet& dataSet);
+    QString qryRelFichaSTATUSGetText(const ds::Field& sender, bool displayText);
+    QString qryRelSessaoHORAGetText(const ds::Field& sender, bool displayText);
+    // --- end of reports
 
     TZSequence* ZSequence1 = nullptr;
     TZSequence* seqPaciente = nullptr;
@@ -108,6 +158,8 @@ private:
     void DataModuleDestroy();
     void defineFields();
     void attachRules();
+    void defineReportDataSets();
+    const TSelectPeriodo& installedPeriodo() const;
     // The current patient's number; 0 while the patient has none.
     int currentPatient() const;
     void ZConnection1BeforeConnect(ds::Connection& connection);

@@ -1,6 +1,7 @@
 // The patient row: its number and status texts, the state-code check, and
 // the detail data sets that follow the current patient.
 
+#include "store/patientnumber.h"
 #include "store/tdm.h"
 #include "store/ufinvalida.h"
 
@@ -25,12 +26,9 @@ const Status kStatuses[] = {
 
 QString Tdm::qryPacienteIDGetText(const ds::Field& sender, bool)
 {
-    const QString number = sender.isNull() ? QString() : QString::number(sender.asInteger());
     const ds::Field& cadastro = sender.dataSet().fieldByName(QStringLiteral("CADASTRO"));
     // While the number is being edited the bare number is shown (the main window sets the tag).
-    if (cadastro.isNull() || sender.tag() == 1)
-        return number;
-    return number + u'/' + QStringLiteral("%1").arg(cadastro.asDate().year() % 100, 2, 10, QChar(u'0'));
+    return store::patientNumberText(sender.value(), sender.tag() == 1 ? QDate() : cadastro.asDate());
 }
 
 QString Tdm::qryPacienteSTATUSGetText(const ds::Field& sender, bool)

@@ -172,6 +172,45 @@ TEST_F(ApplyUpdatesTest, TwoMatchingRowsAndDatabaseErrorsAreRefusedWithTheirMess
     EXPECT_TRUE(irmaos.hasPendingChanges());
 }
 
+// Found by the two-copies run: rows used to be found without their memos, so
+// a copy holding a stale memo overwrote or deleted the other copy's text.
+TEST_F(ApplyUpdatesTest, AMemoChangedByAnotherCopyRefusesTheChangeAndTheDeletion)
+{
+    db.exec(QStringLiteral("INSERT INTO CONSULTA (ID, DATA, PACIENTE, OBSERVACOES) VALUES (1, '2011-03-05', 7, 'antes')"));
+    db.exec(QStringLiteral("INSERT INTO CONSULTA (ID, DATA, PACIENTE) VALUES (2, '2011-03-06', 7)"));
+    ds::SqlDataSet sessions(QStringLiteral("sessions"), &conn, QStringLiteral("SELECT * FROM CONSULTA ORDER BY ID"));
+    recordRefusals(sessions);
+    sessions.open();
+    db.exec(QStringLiteral("UPDATE CONSULTA SET OBSERVACOES = 'da outra cópia' WHERE ID = 1"));
+
+    sessions.edit();
+    set(sessions, "OBSERVACOES", QStringLiteral("desta cópia"));
+    sessions.post();
+    sessions.applyUpdates();
+    sessions.deleteRecord();
+    sessions.applyUpdates();
+    ASSERT_EQ(refused.size(), 2);
+    EXPECT_EQ(refused[0].message, QStringLiteral("Record not found or changed by another user"));
+    EXPECT_EQ(refused[1].kind, ds::UpdateKind::Delete);
+    EXPECT_EQ(db.scalar(QStringLiteral("select OBSERVACOES from CONSULTA where ID = 1")).toString(),
+              QStringLiteral("da outra cópia"));
+
+    // An unchanged memo, empty or not, still finds its row.
+    sessions.last();
+    sessions.edit();
+    set(sessions, "OBSERVACOES", QStringLiteral("primeira nota"));
+    sessions.post();
+    sessions.applyUpdates();
+    EXPECT_EQ(refused.size(), 2);
+    sessions.close();
+    sessions.open();
+    sessions.last();
+    sessions.deleteRecord();
+    sessions.applyUpdates();
+    EXPECT_EQ(refused.size(), 2);
+    EXPECT_EQ(db.scalar(QStringLiteral("select count(*) from CONSULTA")).toInt(), 1);
+}
+
 TEST_F(ApplyUpdatesTest, ALostConnectionIsReleasedAndTheNextOperationAttachesAgain)
 {
     ds::SqlDataSet pais(QStringLiteral("pais"), &conn, QStringLiteral("SELECT * FROM PAIS"));

@@ -7,6 +7,7 @@
 #include "support/testdatabase.h"
 
 #include <QDate>
+#include <QStringList>
 #include <QTime>
 #include <gtest/gtest.h>
 
@@ -149,6 +150,26 @@ TEST_F(FbLayer, AFailureOnTheWayLeavesNoHandleBehind)
     fb::disarmFailPoints();
 }
 
+TEST_F(FbLayer, RawBlockTakesItsParametersByPosition)
+{
+    // A block keeps ":NAME" for its own variables; its inputs are "?" marks,
+    // executed more than once with new values (a text goes into a memo column).
+    fb::Transaction tx(conn);
+    fb::Statement block(tx,
+                        QStringLiteral("EXECUTE BLOCK (I INTEGER = ?, D VARCHAR(40) CHARACTER SET UTF8 = ?) AS BEGIN "
+                                       "INSERT INTO INSTRUCAO (ID, DESCRICAO) VALUES (:I, :D); END"),
+                        fb::ParamStyle::Raw);
+    EXPECT_TRUE(block.paramNames().isEmpty());
+    for (int id : {2, 3}) {
+        block.setParamAt(0, id);
+        block.setParamAt(1, QStringLiteral(u"Nível %1 — técnico").arg(id));
+        block.execute();
+    }
+    tx.commit();
+    EXPECT_EQ(db.column(QStringLiteral("select DESCRICAO from INSTRUCAO where ID > 1 order by ID")),
+              (QVariantList{QStringLiteral(u"Nível 2 — técnico"), QStringLiteral(u"Nível 3 — técnico")}));
+}
+
 TEST_F(FbLayer, AffectedRecordsCountWhatTheStatementTouched)
 {
     fb::Transaction tx(conn);
@@ -205,5 +226,41 @@ TEST(FbConnection, FailuresLeaveTheConnectionClosed)
             EXPECT_TRUE(e.message().contains(c.messagePart, Qt::CaseInsensitive)) << e.message().toStdString();
         }
         EXPECT_FALSE(conn.isConnected());
+    }
+}
+
+// Found by the two-copies run: memos are read row by row after the server has
+// sent a batch of rows; another attachment that changes them meanwhile lets
+// the server collect the old memos, which a read-committed reader then fails
+// to find ("BLOB not found"). A snapshot keeps them until it ends.
+TEST_F(FbLayer, ASnapshotReadsTheMemosOfRowsChangedWhileItFetches)
+{
+    db.exec(QStringLiteral("INSERT INTO PACIENTE (ID, NOME, NASCIMENTO, CADASTRO, STATUS) "
+                           "VALUES (7, 'Ana', '2005-06-10', '2011-03-05', 'A')"));
+    db.exec(QStringLiteral("EXECUTE BLOCK AS DECLARE I INTEGER = 1; BEGIN WHILE (I <= 40) DO BEGIN "
+                           "INSERT INTO CONSULTA (ID, DATA, PACIENTE, OBSERVACOES) VALUES (:I, '2011-03-05', 7, 'antes'); "
+                           "I = I + 1; END END"));
+    for (bool snapshot : {false, true}) {
+        db.exec(QStringLiteral("UPDATE CONSULTA SET OBSERVACOES = 'antes'"));
+        fb::Transaction reader(conn, fb::TransactionOptions{true, snapshot});
+        fb::Statement st(reader, QStringLiteral("SELECT ID, OBSERVACOES FROM CONSULTA ORDER BY ID"));
+        st.execute();
+        ASSERT_TRUE(st.fetch());
+        db.exec(QStringLiteral("UPDATE CONSULTA SET OBSERVACOES = 'depois %1' WHERE ID > 1").arg(snapshot));
+        db.scalar(QStringLiteral("select count(*) from CONSULTA")); // another reader collects the old versions
+        QStringList texts;
+        QString error;
+        try {
+            while (st.fetch())
+                texts << st.value(1).toString();
+        } catch (const fb::FbError& e) {
+            error = e.message();
+        }
+        if (snapshot) {
+            EXPECT_EQ(error, QString());
+            EXPECT_EQ(texts, QStringList(39, QStringLiteral("antes")));
+        } else {
+            EXPECT_TRUE(error.contains(QStringLiteral("BLOB not found"))) << "read committed read: " << qPrintable(error);
+        }
     }
 }

@@ -6,10 +6,17 @@
 #include "reportengine/exporter.h"
 #include "reportfixture.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
 
 using namespace report;
 
@@ -111,4 +118,87 @@ TEST(Output, UnreadableOrForeignFilesAreRefused)
     for (const QString& name : {file, foreign.fileName(), dir.filePath(QStringLiteral("missing.mvp"))})
         EXPECT_THROW(PreparedReport::load(name), EError) << name.toStdString();
     EXPECT_THROW(Exporter::toPdf(report.definition.prepared(), dir.filePath(QStringLiteral("no/such/dir/x.pdf"))), EError);
+}
+
+// A saved report is a file anyone can hand the preview: numbers that no report
+// of ours holds are refused as damage before anything is drawn with them.
+TEST(Output, FilesWithImpossibleNumbersAreRefused)
+{
+    const double nan = std::nan("");
+    const std::function<void(PreparedPage&)> damages[] = {
+        [](PreparedPage& p) { p.size = QSizeF(0, 297); },
+        [nan](PreparedPage& p) { p.size = QSizeF(210, nan); },
+        [nan](PreparedPage& p) { p.items.first().rect.setX(nan); },
+        [](PreparedPage& p) { p.items.first().rect.setWidth(1e300); },
+        [](PreparedPage& p) { p.items.first().font.pointSize = 1e9; },
+        [](PreparedPage& p) { p.items.first().font.pointSize = -4; },
+        [nan](PreparedPage& p) { p.items.first().lines = {{QStringLiteral("x"), QPointF(nan, 1)}}; },
+        [](PreparedPage& p) { p.items.last().penWidth = std::numeric_limits<double>::infinity(); },
+        [](PreparedPage& p) { p.items.last().lineStyle = LineStyle(7); },
+    };
+    for (const auto& damage : damages) {
+        PreparedItem text;
+        text.rect = QRectF(10, 10, 50, 5);
+        text.font = TextFont(QStringLiteral("Tahoma"), 10);
+        text.lines = {{QStringLiteral("Maria"), QPointF(0, 4)}};
+        PreparedItem rule;
+        rule.kind = PreparedItem::Kind::Line;
+        rule.rect = QRectF(10, 20, 100, 0);
+        rule.penWidth = 0.3;
+        PreparedReport report;
+        report.pages << PreparedPage{QSizeF(210, 297), {text, rule}};
+
+        QBuffer sound;
+        sound.open(QIODevice::ReadWrite);
+        report.write(sound);
+        sound.seek(0);
+        ASSERT_EQ(PreparedReport::read(sound), report);
+
+        damage(report.pages.first());
+        QBuffer damaged;
+        damaged.open(QIODevice::ReadWrite);
+        report.write(damaged);
+        damaged.seek(0);
+        EXPECT_THROW(PreparedReport::read(damaged), EError);
+    }
+}
+
+TEST(Output, PrintingShrinksAndCentresTheSheetOnSmallerOrTurnedPaper)
+{
+    const QSizeF a4(210, 297);
+    const struct {
+        const char* paper;
+        QSizeF size;
+        double scale;
+    } cases[] = {
+        {"A4", a4, 1.0},
+        {"Letter", {215.9, 279.4}, 279.4 / 297},
+        {"A4 landscape", {297, 210}, 210.0 / 297},
+        {"A3: never enlarged", {297, 420}, 1.0},
+    };
+    for (const auto& c : cases) {
+        const QTransform t = Exporter::pageOnPaper(a4, c.size);
+        const QRectF placed = t.mapRect(QRectF(QPointF(0, 0), a4));
+        EXPECT_NEAR(placed.width(), 210 * c.scale, 1e-6) << c.paper;
+        EXPECT_NEAR(placed.height(), 297 * c.scale, 1e-6) << c.paper;
+        EXPECT_NEAR(placed.center().x(), c.size.width() / 2, 1e-6) << c.paper;
+        EXPECT_NEAR(placed.center().y(), c.size.height() / 2, 1e-6) << c.paper;
+    }
+
+    // On a real landscape printer the whole sheet stays on the paper, the last row too.
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("landscape.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(out);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    Exporter::print(reporttest::childList(40), printer);
+    const QList<pdffile::Word> words = pdffile::pdfWords(out);
+    const QRectF last = pdffile::findPhrase(words, QStringLiteral("Criança 40"));
+    ASSERT_FALSE(last.isEmpty());
+    EXPECT_LT(last.bottom(), 210);
+    const QRectF title = pdffile::findPhrase(words, QStringLiteral("Crianças"));
+    // Left margin 10 mm shrunk by 210/297, the sheet centred on 297 mm.
+    EXPECT_NEAR(title.left(), (297 - 210 * 210.0 / 297) / 2 + 10 * 210.0 / 297, 0.5);
 }

@@ -26,6 +26,12 @@ TEST(Pictures, NumericPictureFillsDigitsFromTheRight)
                   QString::fromLatin1(c.printed))
             << c.stored;
     EXPECT_EQ(report::formatNumberPicture(QStringLiteral("000"), 7), QStringLiteral("007"));
+    // Found by the pictures fuzzer: the smallest 64-bit number has no
+    // positive twin, and negating it was undefined.
+    EXPECT_EQ(DisplayFormat::number(QStringLiteral("#")).apply(QStringLiteral("-9223372036854775808"), QString()),
+              QStringLiteral("-9223372036854775808"));
+    EXPECT_EQ(report::formatNumberPicture(QStringLiteral("(##) ####-####"), -1123456789),
+              QStringLiteral("-(11) 2345-6789"));
 }
 
 TEST(Pictures, DatePictureNamesMonthsAndDaysInPortuguese)

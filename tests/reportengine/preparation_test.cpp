@@ -315,8 +315,21 @@ TEST(Preparation, SubListLongerThanTheSheetGoesOnOnTheNextWithoutLosingRows)
         onFirst += page == 0;
     }
     EXPECT_EQ(onFirst, 9);
-    EXPECT_NEAR(names[9].second.rect.top(), 0, kEps);
+    // The rest continues within the margins of the listed page, not at the paper's edge.
+    EXPECT_NEAR(names[9].second.rect.top(), 10, kEps);
     EXPECT_EQ(names[11].second.text(), QStringLiteral("Irmão 12"));
+
+    // Continuation sheets keep the listed page's bottom margin too: 46 rows between 10 and 287.
+    SiblingForm many(60);
+    QList<int> perSheet(3, 0);
+    for (const auto& [page, item] : itemsNamed(many.definition.prepare(), QStringLiteral("IrmaoNome"))) {
+        ASSERT_LT(page, 3);
+        ++perSheet[page];
+        if (page > 0) {
+            EXPECT_LE(item.rect.bottom(), 287 + kEps);
+        }
+    }
+    EXPECT_EQ(perSheet, QList<int>({9, 46, 5}));
 }
 
 TEST(Preparation, ScriptTogglesTheShadingAfterEachRowAndEveryRunStartsAlike)

@@ -14,6 +14,8 @@
 #include <QListWidget>
 #include <QPrinter>
 #include <QSpinBox>
+#include <QToolBar>
+#include <QToolButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -226,4 +228,71 @@ TEST(ShowReport, PreparesAnewAndWaitsForTheModalPreviewToClose)
     EXPECT_TRUE(maximized);
     EXPECT_EQ(shown, QStringLiteral("Segunda"));
     EXPECT_TRUE(rows.isActive());
+}
+
+TEST(PreviewCommands, PicturesOnOneBarThatFitsA1024PixelWindow)
+{
+    PreviewDialog preview(reporttest::childList(100), QStringLiteral("Histórico - 57/08 Ana"));
+    preview.setWindowState(Qt::WindowNoState);
+    preview.resize(1024, 700);
+    preview.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+    QToolBar* bar = preview.toolBar();
+    auto* overflow = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
+    ASSERT_NE(overflow, nullptr);
+    EXPECT_FALSE(overflow->isVisible()) << "commands hidden behind the overflow button";
+    for (QAction* action : bar->actions()) {
+        if (action->isSeparator())
+            continue;
+        QWidget* shown = bar->widgetForAction(action);
+        ASSERT_NE(shown, nullptr);
+        EXPECT_TRUE(shown->isVisible()) << action->objectName().toStdString();
+        EXPECT_LE(shown->geometry().right(), bar->width()) << action->objectName().toStdString();
+        if (auto* button = qobject_cast<QToolButton*>(shown)) {
+            EXPECT_FALSE(button->icon().isNull()) << action->objectName().toStdString();
+        }
+    }
+    EXPECT_TRUE(preview.findChild<QAction*>(QStringLiteral("actLast"))->isVisible());
+}
+
+TEST(PreviewCommands, OnlyTheCommandsOfTheDefinitionAreOffered)
+{
+    reporttest::ScriptedDialogs dialogs;
+    QTemporaryDir dir;
+    dialogs.fileName = dir.filePath(QStringLiteral("x"));
+    PreviewDialog preview(reporttest::childList(100), QStringLiteral("Indicações"), nullptr,
+                          PreviewButton::pbPrint | PreviewButton::pbNavigator);
+    preview.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+    QToolBar* bar = preview.toolBar();
+    auto offered = [&](const char* name) {
+        auto* action = preview.findChild<QAction*>(QString::fromLatin1(name));
+        return action && bar->actions().contains(action) && action->isEnabled();
+    };
+    for (const char* name : {"actPrint", "actFirst", "actNext", "actClose"})
+        EXPECT_TRUE(offered(name)) << name;
+    for (const char* name : {"actOpen", "actSave", "actQuickExport", "actZoomIn", "actFind", "actOutline",
+                             "actPageSetup", "actExportPdf"})
+        EXPECT_FALSE(offered(name)) << name;
+    EXPECT_FALSE(preview.findChild<QLineEdit*>(QStringLiteral("findEdit"))->isVisible());
+    EXPECT_FALSE(preview.findChild<QComboBox*>(QStringLiteral("zoomBox"))->isVisible());
+    QTest::keyClick(&preview, Qt::Key_S, Qt::ControlModifier); // no saving by its key either
+    EXPECT_TRUE(dialogs.asked.isEmpty());
+    QTest::keyClick(&preview, Qt::Key_PageDown);
+    EXPECT_EQ(preview.currentPage(), 1);
+}
+
+TEST(PreviewCommands, TitleAndProposedFileNamesCarryTheReportAndThePatient)
+{
+    reporttest::ScriptedDialogs dialogs;
+    PreviewDialog preview(reporttest::childList(1), QStringLiteral("Histórico - 57/08 Ana Souza"));
+    EXPECT_EQ(preview.windowTitle(), QStringLiteral("Preview - Histórico - 57/08 Ana Souza"));
+    preview.findChild<QAction*>(QStringLiteral("actQuickExport"))->trigger();
+    preview.findChild<QAction*>(QStringLiteral("actSave"))->trigger();
+    EXPECT_EQ(dialogs.suggested, QStringList({QStringLiteral("Histórico - 57-08 Ana Souza.pdf"),
+                                              QStringLiteral("Histórico - 57-08 Ana Souza.mvp")}));
+
+    PreviewDialog untitled(reporttest::childList(1), QString());
+    EXPECT_EQ(untitled.windowTitle(), QStringLiteral("Preview"));
+    EXPECT_EQ(untitled.proposedFileName(QStringLiteral("pdf")), QStringLiteral("Report.pdf"));
 }

@@ -2,8 +2,6 @@
 
 #include "reportengine/definition.h"
 
-#include <QProcess>
-#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace reporttest {
@@ -28,9 +26,10 @@ QString ScriptedDialogs::openFileName(QWidget*, const QString& caption, const QS
     return fileName;
 }
 
-QString ScriptedDialogs::saveFileName(QWidget*, const QString& caption, const QString&, const QString&)
+QString ScriptedDialogs::saveFileName(QWidget*, const QString& caption, const QString& suggestedName, const QString&)
 {
     asked << caption;
+    suggested << suggestedName;
     return fileName;
 }
 
@@ -55,34 +54,6 @@ report::PreparedReport childList(int rows)
     data.addText(QStringLiteral("Nome"), QRectF(0, 0, 100, 5), QStringLiteral("[frxChildren.\"NOME\"]"));
     definition.bindDataSet(QStringLiteral("frxChildren"), children);
     return definition.prepare();
-}
-
-namespace {
-QString run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    EXPECT_TRUE(process.waitForFinished(30000)) << program.toStdString();
-    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-} // namespace
-
-QString pdfText(const QString& fileName)
-{
-    return run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), fileName, QStringLiteral("-")});
-}
-
-int pdfPageCount(const QString& fileName)
-{
-    const auto match = QRegularExpression(QStringLiteral(R"(Pages:\s+(\d+))")).match(run(QStringLiteral("pdfinfo"), {fileName}));
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
-
-QString pdfPageSize(const QString& fileName)
-{
-    const auto match = QRegularExpression(QStringLiteral(R"(Page size:\s+([^\n]+))")).match(run(QStringLiteral("pdfinfo"), {fileName}));
-    return match.captured(1).trimmed();
 }
 
 QList<std::pair<int, report::PreparedItem>> itemsNamed(const report::PreparedReport& report, const QString& name)

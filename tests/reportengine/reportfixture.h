@@ -6,6 +6,7 @@
 #include "dataset/dataset.h"
 #include "reportengine/preparedreport.h"
 #include "reportengine/previewdialogs.h"
+#include "support/pdffile.h"
 
 #include <QTemporaryDir>
 #include <functional>
@@ -33,6 +34,7 @@ public:
     std::function<bool(QPrinter&)> onPrint;         // answer of the print dialog
     std::function<bool(QPrinter&)> onPageSetup;     // answer of the page setup dialog
     QStringList asked;                              // captions of the file dialogs, in order
+    QStringList suggested;                          // the names the save dialogs proposed, in order
 
     QString openFileName(QWidget*, const QString& caption, const QString&) override;
     QString saveFileName(QWidget*, const QString& caption, const QString&, const QString&) override;
@@ -43,11 +45,9 @@ public:
 // A prepared list of that many rows "Criança 1" ... under a title and a caption, 45 rows a sheet.
 report::PreparedReport childList(int rows);
 
-// The text of a PDF as pdftotext reads it, pages separated by form feeds.
-QString pdfText(const QString& fileName);
-// pdfinfo's "Pages:" and "Page size:" lines.
-int pdfPageCount(const QString& fileName);
-QString pdfPageSize(const QString& fileName);
+using pdffile::pdfPageCount;
+using pdffile::pdfPageSize;
+using pdffile::pdfText;
 
 // Every item of that name on every page, with its page number from 0.
 QList<std::pair<int, report::PreparedItem>> itemsNamed(const report::PreparedReport& report, const QString& name);

@@ -118,14 +118,29 @@ QVariant TestDatabase::scalar(const QString& sql) const
 
 QVariantList TestDatabase::column(const QString& sql) const
 {
+    QVariantList out;
+    for (const QVariantList& row : rows(sql))
+        out << row.value(0);
+    return out;
+}
+
+QList<QVariantList> TestDatabase::rows(const QString& sql) const { return selectRows(connectParams(), sql); }
+
+QList<QVariantList> selectRows(const fb::ConnectParams& params, const QString& sql)
+{
     fb::Connection c;
-    c.connect(connectParams());
-    fb::Transaction tx(c, fb::TransactionOptions{true});
+    c.connect(params);
+    return queryRows(c, sql);
+}
+
+QList<QVariantList> queryRows(fb::Connection& connection, const QString& sql)
+{
+    fb::Transaction tx(connection, fb::TransactionOptions{true, true});
     fb::Statement st(tx, sql);
     st.execute();
-    QVariantList out;
+    QList<QVariantList> out;
     while (st.fetch())
-        out << st.value(0);
+        out << QVariantList(st.row().begin(), st.row().end());
     return out;
 }
 

@@ -28,6 +28,8 @@ public:
     QVariant scalar(const QString& sql) const;
     // Every row's first column.
     QVariantList column(const QString& sql) const;
+    // Every row, each as its columns.
+    QList<QVariantList> rows(const QString& sql) const;
 
     // Deletes the connection's attachment from a connection of its own, as
     // a server restart would; the connection still holds the dead handle.
@@ -36,6 +38,11 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// Every row of a statement, read in a connection of its own.
+QList<QVariantList> selectRows(const fb::ConnectParams& params, const QString& sql);
+// Every row of a query on an open connection, each as its columns.
+QList<QVariantList> queryRows(fb::Connection& connection, const QString& sql);
 
 // Points at db/schema.sql of the source tree.
 QString schemaPath();

@@ -1,0 +1,37 @@
+#include "app/startup.h"
+
+#include "dialogs/tfrmsobre.h"
+#include "mainwin/tfrmclin.h"
+#include "reportengine/language.h"
+#include "reports/treports.h"
+#include "store/tdm.h"
+
+#include <QApplication>
+#include <memory>
+
+namespace app {
+
+int runMarvok(const QString& programFolder)
+{
+    // The splash: the about box without its button, painted at once.
+    auto about = std::make_unique<TfrmSobre>();
+    about->ShowSplash();
+    QApplication::setApplicationName(QStringLiteral("Marvok"));
+
+    // The data module outlives the window; the window's creation connects.
+    // The report engine's windows speak the program's language from here on;
+    // the reports are installed into it for as long as it lives.
+    Tdm dm(programFolder);
+    report::loadProgramLanguage();
+    TReports reports(dm);
+    TfrmClin frmClin(dm);
+
+    about->hide();
+    about->ShowModal();
+    about.reset();
+
+    frmClin.show();
+    return QApplication::exec();
+}
+
+} // namespace app

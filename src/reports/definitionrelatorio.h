@@ -1,0 +1,28 @@
+#pragma once
+// One of the program's reports as the data module reaches it: a report
+// definition of the engine, shown in the preview under the report's title and
+// the current patient.
+
+#include "reportengine/definition.h"
+#include "store/trelatorio.h"
+
+class Tdm;
+
+class DefinitionRelatorio : public TRelatorio {
+public:
+    // name: the definition's name (repFicha); title: the report's title as the user knows it (Dados Gerais).
+    DefinitionRelatorio(Tdm& dm, const QString& name, QString title);
+
+    report::Definition& definition() { return m_definition; }
+    const QString& title() const { return m_title; }
+    // The report's title and the current patient: "Histórico - 57/08 Ana Souza".
+    QString documentTitle() const;
+
+    bool SetObjectText(const QString& objectName, const QString& text) override;
+    void ShowReport() override;
+
+private:
+    Tdm& m_dm;
+    QString m_title;
+    report::Definition m_definition;
+};

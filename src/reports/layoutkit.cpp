@@ -1,0 +1,62 @@
+#include "reports/layoutkit.h"
+
+namespace reports {
+
+report::TextFont arial(double points, bool bold) { return {QStringLiteral("Arial"), points, bold}; }
+
+report::TextFont verdana(double points, bool bold) { return {QStringLiteral("Verdana"), points, bold}; }
+
+report::TextFont courierNavy(double points) { return {QStringLiteral("Courier New"), points, false, false, QColor(0, 0, 128)}; }
+
+QString columnOf(const char* dataSet, const char* column)
+{
+    return QStringLiteral("[%1.\"%2\"]").arg(QString::fromLatin1(dataSet), QString::fromLatin1(column));
+}
+
+report::TextBox& addText(report::Band& band, const QString& name, const QRectF& mm, const QString& text,
+                         const report::TextFont& font)
+{
+    return band.addText(name, mm, text).setFont(font);
+}
+
+report::TextBox& addPlainText(report::Band& band, const QString& name, const QRectF& mm, const QString& text,
+                              const report::TextFont& font)
+{
+    return addText(band, name, mm, text, font).setAllowExpressions(false);
+}
+
+report::TextBox& growing(report::TextBox& box)
+{
+    box.setFlow(report::TextFlow::Grow);
+    box.setStretchToBand(true);
+    return box;
+}
+
+report::FilledRect& addShading(report::Band& band, const QString& name, const QRectF& mm, const QColor& fill)
+{
+    report::FilledRect& shade = band.addRect(name, mm, fill);
+    shade.setStretchToBand(true);
+    return shade;
+}
+
+report::Page& addSheet(report::Definition& definition, const QString& name)
+{
+    report::Page& page = definition.addPage(name);
+    page.setPaperSize(QSizeF(210, 297));
+    page.setMargins(QMarginsF(0, 0, 0, 0));
+    page.setDefaultFont(arial(12));
+    return page;
+}
+
+report::Band& addListTitle(report::Page& page, const QString& title, double left, double width)
+{
+    report::Band& band = page.addBand(report::BandKind::ReportTitle, QStringLiteral("ReportTitle1"), 41);
+    addText(band, QStringLiteral("Memo1"), QRectF(left, 14, width, 14), title, verdana(32))
+        .setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    addText(band, QStringLiteral("Memo2"), QRectF(21, 33, 22, 5), QStringLiteral("Paciente"), arial(12, true));
+    addPlainText(band, QStringLiteral("MemoID"), QRectF(44, 33, 17, 5), QStringLiteral("id"), arial(12, true));
+    addPlainText(band, QStringLiteral("MemoNome"), QRectF(66, 33, 126, 5), QStringLiteral("nome"), arial(12, true));
+    return band;
+}
+
+} // namespace reports

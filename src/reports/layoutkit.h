@@ -1,0 +1,43 @@
+#pragma once
+// Small pieces the six printed layouts share: their fonts, a text box placed
+// in millimetres, the title block of the five list reports and the commands
+// every preview offers.
+
+#include "reportengine/band.h"
+#include "reportengine/definition.h"
+#include "reportengine/page.h"
+
+namespace reports {
+
+report::TextFont arial(double points, bool bold = false);
+report::TextFont verdana(double points, bool bold = false);
+// Courier New in navy blue: the notes the therapist wrote.
+report::TextFont courierNavy(double points);
+
+// The expression that prints a column: [frxFicha."NOME"].
+QString columnOf(const char* dataSet, const char* column);
+
+// A one-line text box (left, top, width, height in mm).
+report::TextBox& addText(report::Band& band, const QString& name, const QRectF& mm, const QString& text,
+                         const report::TextFont& font);
+// A text written by the program (MemoID, MemoNome): never read as expressions.
+report::TextBox& addPlainText(report::Band& band, const QString& name, const QRectF& mm, const QString& text,
+                              const report::TextFont& font);
+
+// A text the user wrote: it grows until the whole text shows, and its box
+// reaches the full height of its row.
+report::TextBox& growing(report::TextBox& box);
+// A shading box as high as its row, from a top inside the row.
+report::FilledRect& addShading(report::Band& band, const QString& name, const QRectF& mm, const QColor& fill);
+
+// An A4 portrait page without margins.
+report::Page& addSheet(report::Definition& definition, const QString& name);
+
+// The title block of a list report (41 mm): the title in Verdana 32 centred
+// in its box at top 14, then "Paciente", MemoID and MemoNome in bold at top 33.
+report::Band& addListTitle(report::Page& page, const QString& title, double left, double width);
+
+// The commands of every report's preview.
+constexpr report::PreviewButtons kPreviewCommands = report::kAllPreviewButtons;
+
+} // namespace reports

@@ -1,0 +1,298 @@
+// The report side of the data module: the nine report data sets with their
+// statements, columns and binding handlers, and the six report commands.
+// The reports themselves and the period dialog are installed by the program
+// (repFicha ... repHistorico, SelectPeriodoCallBack).
+
+#include "core/eerror.h"
+#include "store/patientnumber.h"
+#include "store/tdm.h"
+
+using ds::FieldType;
+
+namespace {
+
+// The parents' phones: digits only when stored, "(11) 3456-7890" when shown.
+const QString kParentPhoneMask = QStringLiteral("!\\(99\\) 0009-0000;0; ");
+
+const QString kRelFicha = QStringLiteral(
+    "SELECT   P.ID,\r\n         P.NOME,\r\n         P.NASCIMENTO,\r\n         P.CADASTRO,\r\n         P.SAIDA,\r\n"
+    "         P.STATUS,\r\n         P.FONE,\r\n         P.FONE2,\r\n         P.ENDERECO,\r\n         P.BAIRRO,\r\n"
+    "         P.CIDADE,\r\n         P.UF,\r\n         P.CEP,\r\n         P.PROCEDENCIA,\r\n"
+    "         I.DESCRICAO AS INSTRUCAO,\r\n         E.NOME ESCOLA,\r\n         C.CARATER,\r\n         T.NOME TERAPEUTA\r\n"
+    "FROM     (((PACIENTE P left join\r\n         CARATER C on P.CARATER = C.ID) left join\r\n"
+    "         ESCOLA E on P.ESCOLA = E.ID) left join\r\n         INSTRUCAO I on P.INSTRUCAO = I.ID) left join\r\n"
+    "         TERAPEUTA T on P.TERAPEUTA = T.ID \r\nWHERE    P.ID = :ID");
+
+// Father and mother side by side. Each side is chosen before the join, so
+// that a patient with only one parent recorded still has that parent's row
+// (with the other side empty); the second occurrence of each column name is
+// read as NAME_1.
+const QString kRelPais = QStringLiteral(
+    "SELECT   P.NOME,\r\n         P.NASCIMENTO,\r\n         P.FONE_RES  RESIDENCIAL,\r\n"
+    "         P.FONE_PROF PROFISSIONAL,\r\n         P.FONE_CEL  CELULAR,\r\n         P.PROFISSAO,\r\n"
+    "         IP.DESCRICAO INSTRUCAO,\r\n         M.NOME,\r\n         M.NASCIMENTO,\r\n"
+    "         M.FONE_RES  RESIDENCIAL,\r\n         M.FONE_PROF PROFISSIONAL,\r\n         M.FONE_CEL  CELULAR,\r\n"
+    "         M.PROFISSAO,\r\n         IM.DESCRICAO INSTRUCAO\r\n"
+    "FROM     (((SELECT * FROM PAIS WHERE PACIENTE = :ID AND TIPO = 'P') P full join\r\n"
+    "         (SELECT * FROM PAIS WHERE PACIENTE = :ID AND TIPO = 'M') M on  P.PACIENTE = M.PACIENTE) left join\r\n"
+    "         INSTRUCAO IP on P.instrucao = ip.id) left join\r\n         INSTRUCAO IM on m.instrucao = im.id");
+
+const QString kRelIrmaos = QStringLiteral(
+    "SELECT   PACIENTE,\r\n         NOME,\r\n         NASCIMENTO\r\nFROM     IRMAO\r\nWHERE PACIENTE = :ID\r\n"
+    "ORDER BY NASCIMENTO");
+
+const QString kRelSessao = QStringLiteral(
+    "select  C.ID,\r\n        C.DATA,\r\n        C.HORA,\r\n        P.NOME AS PACIENTE,\r\n        C.OBSERVACOES\r\n"
+    "from    CONSULTA C,\r\n        PACIENTE P\r\nwhere   P.ID = C.PACIENTE and\r\n        C.ID = :ID");
+
+const QString kRelSessaoDet = QStringLiteral(
+    "select  BRINQUEDO\r\nfrom    BRINQUEDO\r\nwhere   ID IN (\r\n            select BRINQUEDO\r\n"
+    "            from   BRINQUEDO_NA_CONSULTA\r\n            where  CONSULTA = :ID\r\n        )");
+
+const QString kRelReavaliacao = QStringLiteral(
+    "select * from REAVALIACAO\r\nwhere PACIENTE = :ID and\r\n      DATA between :INICIO and :FINAL");
+
+const QString kRelIndicacao = QStringLiteral(
+    "select * from INDICACAO\r\nwhere PACIENTE = :ID and\r\n      DATA between :INICIO and :FINAL");
+
+const QString kRelOrientacoes = QStringLiteral(
+    "SELECT   T.DESCRICAO,\r\n         O.DATA,\r\n         O.CONTEUDO\r\nFROM     ORIENTACAO O,\r\n"
+    "         TIPO_ORIENTACAO T,\r\n         PACIENTE P\r\nWHERE    O.PACIENTE = P.ID AND\r\n"
+    "         O.TIPO = T.ID AND\r\n         P.ID = :ID AND\r\n         O.DATA BETWEEN :INICIO AND :FINAL\r\n"
+    "ORDER BY T.DESCRICAO,\r\n         O.DATA");
+
+const QString kRelHistorico = QStringLiteral("select * from HISTORICO\r\nwhere PACIENTE = :ID\r\norder by DATA");
+
+struct Column {
+    const char* name;
+    FieldType type;
+    int size = 0;
+};
+
+void declare(ds::SqlDataSet& d, const QString& sql, std::initializer_list<Column> columns)
+{
+    d.setSql(sql);
+    for (const Column& c : columns)
+        d.addField(QString::fromLatin1(c.name), c.type, c.size);
+    d.setReadOnly(true);
+}
+
+ds::SqlDataSet& sql(ds::DataSet& d) { return static_cast<ds::SqlDataSet&>(d); }
+
+const QString kID = QStringLiteral("ID");
+
+// The commands need the reports the program installs at start-up.
+[[noreturn]] void notInstalled() { throw EError(QStringLiteral(u"Os relatórios não foram instalados.")); }
+
+TRelatorio& installed(TRelatorio* report)
+{
+    if (!report)
+        notInstalled();
+    return *report;
+}
+
+} // namespace
+
+void Tdm::defineReportDataSets()
+{
+    declare(qryRelFicha, kRelFicha,
+            {{"ID", FieldType::Integer}, {"NOME", FieldType::Text, 60}, {"NASCIMENTO", FieldType::Date},
+             {"CADASTRO", FieldType::Date}, {"SAIDA", FieldType::Date}, {"STATUS", FieldType::Text, 1},
+             {"FONE", FieldType::Text, 12}, {"FONE2", FieldType::Text, 12}, {"ENDERECO", FieldType::Text, 100},
+             {"BAIRRO", FieldType::Text, 40}, {"CIDADE", FieldType::Text, 60}, {"UF", FieldType::Text, 2},
+             {"CEP", FieldType::Text, 8}, {"PROCEDENCIA", FieldType::Text, 30}, {"INSTRUCAO", FieldType::Text, 40},
+             {"ESCOLA", FieldType::Text, 60}, {"CARATER", FieldType::Text, 20}, {"TERAPEUTA", FieldType::Text, 60}});
+
+    qryRelPais.setSql(kRelPais);
+    for (const char* suffix : {"", "_1"}) {
+        auto column = [&](const char* name, FieldType type, int size = 0) -> ds::Field& {
+            return qryRelPais.addField(QString::fromLatin1(name) + QString::fromLatin1(suffix), type, size);
+        };
+        column("NOME", FieldType::Text, 60);
+        column("NASCIMENTO", FieldType::Date);
+        for (const char* phone : {"RESIDENCIAL", "PROFISSIONAL", "CELULAR"})
+            column(phone, FieldType::Text, 12).setEditMask(kParentPhoneMask);
+        column("PROFISSAO", FieldType::Text, 40);
+        column("INSTRUCAO", FieldType::Text, 40);
+    }
+    qryRelPais.setReadOnly(true);
+
+    declare(qryRelIrmaos, kRelIrmaos,
+            {{"PACIENTE", FieldType::Integer}, {"NOME", FieldType::Text, 60}, {"NASCIMENTO", FieldType::Date}});
+    declare(qryRelSessao, kRelSessao,
+            {{"ID", FieldType::Integer}, {"DATA", FieldType::Date}, {"HORA", FieldType::Time},
+             {"PACIENTE", FieldType::Text, 60}, {"OBSERVACOES", FieldType::Memo}});
+    declare(qryRelSessaoDet, kRelSessaoDet, {{"BRINQUEDO", FieldType::Text, 20}});
+    declare(qryRelReavaliacao, kRelReavaliacao,
+            {{"ID", FieldType::Integer}, {"PACIENTE", FieldType::Integer}, {"DATA", FieldType::Date},
+             {"OBSERVACOES", FieldType::Memo}});
+    declare(qryRelIndicacao, kRelIndicacao,
+            {{"ID", FieldType::Integer}, {"PACIENTE", FieldType::Integer}, {"DATA", FieldType::Date},
+             {"INDICACAO", FieldType::Text, 40}, {"OBSERVACOES", FieldType::Memo}});
+    declare(qryRelOrientacoes, kRelOrientacoes,
+            {{"DESCRICAO", FieldType::Text, 40}, {"DATA", FieldType::Date}, {"CONTEUDO", FieldType::Memo}});
+    declare(qryRelHistorico, kRelHistorico,
+            {{"PACIENTE", FieldType::Integer}, {"DATA", FieldType::Date}, {"NOTA", FieldType::Text, 120}});
+
+    qryRelFicha.fieldByName(QStringLiteral("STATUS")).onGetText = [this](const ds::Field& f, bool display) {
+        return qryRelFichaSTATUSGetText(f, display);
+    };
+    qryRelSessao.fieldByName(QStringLiteral("HORA")).onGetText = [this](const ds::Field& f, bool display) {
+        return qryRelSessaoHORAGetText(f, display);
+    };
+    qryRelFicha.beforeOpen = [this](ds::DataSet& d) { qryRelFichaBeforeOpen(d); };
+    qryRelHistorico.beforeOpen = [this](ds::DataSet& d) { qryRelFichaBeforeOpen(d); };
+    for (ds::SqlDataSet* d : {&qryRelIndicacao, &qryRelReavaliacao, &qryRelOrientacoes})
+        d->beforeOpen = [this](ds::DataSet& x) { qryRelIndicacaoBeforeOpen(x); };
+    qryRelSessao.beforeOpen = [this](ds::DataSet& d) { qryRelSessaoBeforeOpen(d); };
+    qryRelSessao.afterOpen = [this](ds::DataSet& d) { qryRelSessaoAfterOpen(d); };
+    qryRelSessao.beforeClose = [this](ds::DataSet& d) { qryRelSessaoBeforeClose(d); };
+    qryRelSessaoDet.beforeOpen = [this](ds::DataSet& d) { qryRelSessaoDetBeforeOpen(d); };
+}
+
+// --- binding and text handlers
+
+void Tdm::qryRelFichaBeforeOpen(ds::DataSet& dataSet)
+{
+    sql(dataSet).paramByName(kID).setAsInteger(currentPatient());
+}
+
+void Tdm::qryRelIndicacaoBeforeOpen(ds::DataSet& dataSet)
+{
+    ds::SqlDataSet& d = sql(dataSet);
+    d.paramByName(kID).setAsInteger(currentPatient());
+    d.paramByName(QStringLiteral("INICIO")).setAsDate(Periodo.Inicio);
+    d.paramByName(QStringLiteral("FINAL")).setAsDate(Periodo.Fim);
+}
+
+void Tdm::qryRelSessaoBeforeOpen(ds::DataSet& dataSet)
+{
+    qryRelSessaoDet.close();
+    // The sessions list closed: the patient's latest session is printed.
+    if (!qryConsulta.isActive()) {
+        OpenDetalhe(qryConsulta, QStringLiteral("PACIENTE"));
+        qryConsulta.last();
+    }
+    sql(dataSet).paramByName(kID).setAsInteger(qryConsulta.fieldByName(kID).asInteger());
+}
+
+void Tdm::qryRelSessaoAfterOpen(ds::DataSet&) { qryRelSessaoDet.open(); }
+
+void Tdm::qryRelSessaoDetBeforeOpen(ds::DataSet& dataSet)
+{
+    sql(dataSet).paramByName(kID).setAsInteger(qryRelSessao.fieldByName(kID).asInteger());
+}
+
+void Tdm::qryRelSessaoBeforeClose(ds::DataSet&) { qryRelSessaoDet.close(); }
+
+QString Tdm::qryRelFichaSTATUSGetText(const ds::Field& sender, bool displayText)
+{
+    // The same words as the patient's own status column.
+    return qryPacienteSTATUSGetText(sender, displayText);
+}
+
+QString Tdm::qryRelSessaoHORAGetText(const ds::Field& sender, bool)
+{
+    // Hours and minutes: the session's time fits the title's box beside its date.
+    return sender.isNull() ? QString() : sender.asTime().toString(QStringLiteral("hh:mm"));
+}
+
+// --- the patient in the titles
+
+QString Tdm::PacienteNumeroTexto() const
+{
+    if (!qryPaciente.isActive() || qryPaciente.isEmpty())
+        return {};
+    return store::patientNumberText(qryPaciente.fieldByName(kID).value(),
+                                    qryPaciente.fieldByName(QStringLiteral("CADASTRO")).asDate());
+}
+
+void Tdm::SetRelPaciente(TRelatorio* report)
+{
+    TRelatorio& r = installed(report);
+    r.SetObjectText(QStringLiteral("MemoID"), PacienteNumeroTexto());
+    const bool active = qryPaciente.isActive() && !qryPaciente.isEmpty();
+    r.SetObjectText(QStringLiteral("MemoNome"),
+                    active ? qryPaciente.fieldByName(QStringLiteral("NOME")).asString() : QString());
+}
+
+// --- the six report commands
+
+void Tdm::OpenRelFicha()
+{
+    TRelatorio& report = installed(repFicha);
+    qryRelPais.close();
+    qryRelIrmaos.close();
+    qryRelFicha.close();
+    qryRelPais.paramByName(kID).setAsInteger(currentPatient());
+    qryRelIrmaos.paramByName(kID).setAsInteger(currentPatient());
+    report.ShowReport();
+    qryRelPais.close();
+    qryRelIrmaos.close();
+    qryRelFicha.close();
+}
+
+void Tdm::OpenRelSessao()
+{
+    TRelatorio& report = installed(repSessao);
+    qryRelSessaoDet.close();
+    qryRelSessao.close();
+    qryRelSessao.open();
+    qryRelSessaoDet.paramByName(kID).setAsInteger(qryRelSessao.fieldByName(kID).asInteger());
+    qryRelSessaoDet.open();
+    SetRelPaciente(&report);
+    report.ShowReport();
+    qryRelSessaoDet.close();
+    qryRelSessao.close();
+}
+
+void Tdm::OpenRelReavaliacoes()
+{
+    TRelatorio& report = installed(repReavaliacao);
+    if (!installedPeriodo()(Periodo, QString()))
+        return;
+    qryRelReavaliacao.close();
+    SetRelPaciente(&report);
+    report.ShowReport();
+    qryRelReavaliacao.close();
+}
+
+void Tdm::OpenRelIndicacoes()
+{
+    TRelatorio& report = installed(repIndicacao);
+    if (!installedPeriodo()(Periodo, QString()))
+        return;
+    qryRelIndicacao.close();
+    SetRelPaciente(&report);
+    qryRelIndicacao.paramByName(kID).setAsInteger(currentPatient());
+    report.ShowReport();
+    qryRelIndicacao.close();
+}
+
+void Tdm::OpenRelOrientacoes()
+{
+    TRelatorio& report = installed(repOrientacoes);
+    if (!installedPeriodo()(Periodo, QString()))
+        return;
+    qryRelOrientacoes.close();
+    qryRelOrientacoes.paramByName(kID).setAsInteger(currentPatient());
+    SetRelPaciente(&report);
+    report.ShowReport();
+    qryRelOrientacoes.close();
+}
+
+void Tdm::OpenRelHistorico()
+{
+    TRelatorio& report = installed(repHistorico);
+    SetRelPaciente(&report);
+    qryRelHistorico.close();
+    report.ShowReport();
+    qryRelHistorico.close();
+}
+
+const TSelectPeriodo& Tdm::installedPeriodo() const
+{
+    if (!SelectPeriodoCallBack)
+        notInstalled();
+    return SelectPeriodoCallBack;
+}

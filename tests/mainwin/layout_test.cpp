@@ -1,0 +1,213 @@
+// The window's frame and pages: the command bar and its menus, the
+// navigator, the tab strip, what every box shows, the tab order, and how the
+// pages follow the window's size.
+
+#include "mainwin/mainwindowfixture.h"
+
+#include <QLabel>
+#include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
+
+namespace {
+
+QStringList captions(const QMenu* menu)
+{
+    QStringList out;
+    for (const QAction* a : menu->actions())
+        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return out;
+}
+
+class LayoutTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        addPatient(7, QStringLiteral("Ana Souza"));
+        db.exec(QStringLiteral("INSERT INTO ESCOLA (ID, NOME) VALUES (1, 'Escola Estadual Pedro II')"));
+        db.exec(QStringLiteral("UPDATE PACIENTE SET ESCOLA = 1, EMAIL = 'ana@exemplo.com.br', UF = 'SP'"));
+        db.exec(QStringLiteral("INSERT INTO PAIS (PACIENTE, TIPO, NOME) VALUES (7, 'M', 'Maria Souza')"));
+        openWindow();
+    }
+};
+
+TEST_F(LayoutTest, CommandBarButtonsAndMenus)
+{
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Marvok"));
+    EXPECT_EQ(w->size(), QSize(484, 471));
+    EXPECT_EQ(w->font().family(), QStringLiteral("Tahoma"));
+    EXPECT_EQ(w->font().pointSize(), 8);
+    EXPECT_EQ(w->CoolBar1->height(), 47);
+    EXPECT_EQ(w->ToolBar1->height(), 44);
+    EXPECT_EQ(w->ToolBar1->width(), w->CoolBar1->width());
+
+    struct Button {
+        QToolButton* button;
+        const char* caption;
+        const char* hint;
+        QMenu* menu;
+    } const buttons[] = {{w->ToolButton2, "Menu", "", w->popTabelas},
+                         {w->ToolButton12, "Relatórios", "", w->popRelat},
+                         {w->ToolButton14, "&Ferramentas", "", w->popTools},
+                         {w->ToolButton13, "A&juda", "Ajuda", w->popHelp},
+                         {w->ToolButton1, "Sai&r", "Sair", nullptr}};
+    int left = -1;
+    for (const Button& b : buttons) {
+        EXPECT_EQ(b.button->text(), QString::fromUtf8(b.caption));
+        EXPECT_EQ(b.button->toolTip(), QString::fromUtf8(b.hint));
+        EXPECT_EQ(b.button->menu(), b.menu);
+        EXPECT_GE(b.button->width(), 74);
+        EXPECT_EQ(b.button->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+        EXPECT_FALSE(b.button->icon().isNull());
+        EXPECT_GT(b.button->x(), left);   // in this order, left to right
+        left = b.button->x();
+    }
+    EXPECT_EQ(w->ToolButton1->x() - (w->ToolButton13->x() + w->ToolButton13->width()), 8);   // the separator
+
+    EXPECT_EQ(captions(w->popTabelas),
+              (QStringList{"Terapeuta", "Caráter", "Brinquedo", "Tipo de Orientação", "Escola", "Instrução"}));
+    EXPECT_EQ(captions(w->popRelat), (QStringList{"Dados Gerais", "Sessão", "Reavaliações", "Indicações",
+                                                  "Orientações", "Histórico"}));
+    EXPECT_EQ(captions(w->popTools), QStringList{"Backup"});
+    EXPECT_EQ(captions(w->CpiadeSegurana1), (QStringList{"Salvar...", "Restaurar..."}));
+    EXPECT_EQ(captions(w->popHelp), (QStringList{"Conteúdo", "Contexto", "-", "Sobre", "Home Page"}));
+    EXPECT_EQ(w->Conteudo1->toolTip(), QStringLiteral("Conteúdo da Ajuda"));
+
+    // A click on a button's face drops its menu under the button's left edge.
+    QTimer::singleShot(100, w->popRelat, [this] {
+        EXPECT_TRUE(w->popRelat->isVisible());
+        EXPECT_EQ(w->popRelat->pos(), w->ToolButton12->mapToGlobal(QPoint(0, w->ToolButton12->height())));
+        w->popRelat->close();
+    });
+    click(w->ToolButton12);
+}
+
+TEST_F(LayoutTest, NavigatorTabStripAndPageArea)
+{
+    const QStringList expected{"Primeiro", "Anterior", "Próximo", "Último", "Novo", "Excluir", "Salvar",
+                               "Cancelar"};
+    const QToolButton* buttons[] = {w->ToolButton4, w->ToolButton5, w->ToolButton6,  w->ToolButton7,
+                                    w->ToolButton8, w->ToolButton9, w->ToolButton10, w->ToolButton11};
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(buttons[i]->text(), expected[i]);
+        EXPECT_EQ(buttons[i]->toolTip(), expected[i]);
+        EXPECT_EQ(buttons[i]->height(), 36);
+        EXPECT_GE(buttons[i]->width(), 49);
+        EXPECT_FALSE(buttons[i]->icon().isNull());
+    }
+    EXPECT_EQ(w->ToolBar2->height(), 37);
+    EXPECT_EQ(w->ToolBar2->x(), 4);
+    EXPECT_EQ(w->pnlWork->width() - w->ToolBar2->geometry().right() - 1, 4);
+    EXPECT_EQ(w->ToolBar2->geometry().bottom() < w->pnlWork->height(), true);
+
+    QStringList tabs;
+    for (int i = 0; i < w->TabSet1->count(); ++i)
+        tabs << w->TabSet1->tabText(i);
+    EXPECT_EQ(tabs, (QStringList{"Ficha", "Família", "Sessões", "Reavaliações", "Indicações", "Orientações",
+                                 "Histórico"}));
+    EXPECT_EQ(w->TabSet1->toolTip(), QStringLiteral("Próxima aba = Ctrl+TAB"));
+    EXPECT_EQ(w->TabSet1->height(), 21);
+    EXPECT_EQ(w->TabSet1->geometry().bottom(), w->height() - 1);
+    EXPECT_EQ(w->tsFicha->size(), QSize(474, 333));
+    EXPECT_TRUE(w->tsFicha->isVisible());
+    for (QWidget* other : {w->tsFamilia, w->tsSessoes, w->tsAvaliacoes, w->tsIndicacoes, w->tsOrientacoes,
+                           w->tsHistorico})
+        EXPECT_FALSE(other->isVisible());
+
+    // Help contexts: the window, the navigator, and every control by its page.
+    EXPECT_EQ(TfrmClin::helpContext(w.get()), 10);
+    EXPECT_EQ(TfrmClin::helpContext(w->ToolButton6), 120);
+    const std::pair<QWidget*, int> onPages[] = {{w->DBEdit17, 250}, {w->DBGrid1, 260}, {w->mmoConsulta, 270},
+                                                {w->DBEdit21, 280}, {w->DBEdit23, 290}, {w->cbxTipoOrientacao, 300},
+                                                {w->DBGrid3, 310}};
+    for (const auto& [control, context] : onPages)
+        EXPECT_EQ(TfrmClin::helpContext(control), context) << control->objectName().toStdString();
+}
+
+TEST_F(LayoutTest, BoxesShowTheirFieldsAndTabFollowsTheRows)
+{
+    EXPECT_EQ(w->DBEdit1->text(), QStringLiteral("7/11"));
+    EXPECT_EQ(w->DBComboBox1->currentText(), QStringLiteral("Ativo"));
+    EXPECT_EQ(w->DBEdit2->text(), QStringLiteral("Ana Souza"));
+    EXPECT_EQ(w->dbEmail->text(), QStringLiteral("ana@exemplo.com.br"));
+    EXPECT_EQ(w->DBEdit3->text(), QStringLiteral("10/06/2005"));
+    EXPECT_EQ(w->DBEdit11->text(), QStringLiteral("SP"));
+    EXPECT_EQ(w->DBLookupComboBox2->currentText(), QStringLiteral("Escola Estadual Pedro II"));
+    EXPECT_EQ(w->DBEdit15->text(), QStringLiteral("Maria Souza"));
+    EXPECT_EQ(w->mmoConsulta->font().pointSize(), 10);
+    EXPECT_EQ(w->lblEscola->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    EXPECT_EQ(w->dbEmail->palette().color(QPalette::Text), QColor(0, 0, 255));
+    // Every page but "Ficha" begins with the patient's name, in bold.
+    for (QWidget* p : {w->tsFamilia, w->tsSessoes, w->tsAvaliacoes, w->tsIndicacoes, w->tsOrientacoes,
+                       w->tsHistorico}) {
+        auto* name = p->findChild<controls::FieldLabel*>();
+        ASSERT_NE(name, nullptr);
+        EXPECT_EQ(name->text(), QStringLiteral("Ana Souza"));
+        EXPECT_EQ(name->x(), 11);
+        EXPECT_EQ(name->geometry().bottom(), 16 + name->fontMetrics().height() - 1);
+        EXPECT_TRUE(name->font().bold());
+    }
+
+    // Tab runs through "Ficha" row by row.
+    const QList<QWidget*> order{w->DBEdit1,  w->DBComboBox1, w->DBEdit2,  w->dbEmail,  w->DBEdit3,
+                                w->DBEdit4,  w->DBEdit5,     w->DBEdit7,  w->DBEdit8,  w->DBEdit25,
+                                w->DBEdit9,  w->DBEdit10,    w->DBEdit11, w->DBEdit12, w->DBLookupComboBox1,
+                                w->DBLookupComboBox2,        w->DBLookupComboBox3,     w->DBLookupComboBox4,
+                                w->DBEdit17};
+    ASSERT_EQ(focused(), w->DBEdit1);
+    for (int i = 1; i < order.size(); ++i) {
+        QTest::keyClick(focused(), Qt::Key_Tab);
+        EXPECT_EQ(focused(), order[i]) << "after " << order[i - 1]->objectName().toStdString();
+    }
+    // Alt with a label's access key moves the focus to its box.
+    QTest::keyClick(focused(), Qt::Key_M, Qt::AltModifier);
+    EXPECT_EQ(focused(), w->DBEdit2);
+    QTest::keyClick(focused(), Qt::Key_T, Qt::AltModifier);
+    EXPECT_EQ(focused(), w->DBLookupComboBox3);
+}
+
+TEST_F(LayoutTest, EveryCaptionFitsItsControlInTheWindowFont)
+{
+    QStringList cut;
+    const auto plain = [](QString text) { return text.remove(QRegularExpression(QStringLiteral("&(?!&)"))); };
+    for (const QLabel* l : w->findChildren<QLabel*>()) {
+        const QString text = plain(l->text());
+        if (text.isEmpty() || qobject_cast<const controls::FieldLabel*>(l))
+            continue;
+        // The whole ink, accents on capitals included, lies inside the label.
+        const QRect ink = l->fontMetrics().boundingRect(text);
+        if (ink.width() > l->contentsRect().width() || ink.height() > l->contentsRect().height())
+            cut << text;
+    }
+    for (const QToolButton* b : w->findChildren<QToolButton*>()) {
+        const QString text = plain(b->text());
+        if (!text.isEmpty() && b->toolButtonStyle() != Qt::ToolButtonIconOnly &&
+            b->fontMetrics().horizontalAdvance(text) + 4 > b->width())
+            cut << text;
+    }
+    for (int i = 0; i < w->TabSet1->count(); ++i)
+        if (w->TabSet1->fontMetrics().horizontalAdvance(w->TabSet1->tabText(i)) > w->TabSet1->tabRect(i).width())
+            cut << w->TabSet1->tabText(i);
+    EXPECT_TRUE(cut.isEmpty()) << cut.join(QStringLiteral(", ")).toStdString();
+}
+
+TEST_F(LayoutTest, AtTheMinimumHeightBoxesShrinkAndTheFormScrolls)
+{
+    w->resize(600, 100);
+    QApplication::processEvents();
+    EXPECT_EQ(w->minimumHeight(), 459 - (w->frameGeometry().height() - w->height()));
+    const int lost = 471 - w->height();
+    chooseTab(1);
+    EXPECT_EQ(w->DBGrid1->geometry(), QRect(3, 207, 438, 116 - lost));   // anchored left, top and bottom
+    chooseTab(3);
+    EXPECT_EQ(w->mmoReavaliacao->geometry(), QRect(11, 97, 434 + 116, 213 - lost));
+    chooseTab(4);
+    EXPECT_EQ(w->DBEdit23->geometry(), QRect(151, 51, 294 + 116, 21));
+    chooseTab(0);
+    // The form keeps its size; the page scrolls to its last row.
+    EXPECT_GE(w->pnlForm->height(), 324);
+    EXPECT_GE(w->pnlForm->width(), 451);
+    EXPECT_TRUE(w->sbxFicha->verticalScrollBar()->isVisible() || w->tsFicha->height() >= 324);
+}
+
+} // namespace
