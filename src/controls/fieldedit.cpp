@@ -57,8 +57,12 @@ void FieldEdit::showField()
     if (f)
         shown = m_focused && m_link.canModify() ? editingText(*f) : shownText(*f);
     // The same text again would only move the cursor.
-    if (shown != displayText())
-        setText(shown);
+    if (shown == displayText())
+        return;
+    setText(shown);
+    // A text longer than the box is read from its start, as long as the user is not in it.
+    if (!m_focused)
+        setCursorPosition(0);
 }
 
 void FieldEdit::updateRecord()

@@ -118,7 +118,9 @@ bool TfrmClin::SavePendingEdits()
     const std::pair<ds::DataSource*, int> sources[] = {
         {dsHistorico, 6},  {dsOrientacao, 5}, {dsIndicacao, 4}, {dsReavaliacao, 3}, {dsBrinquedoNaConsulta, 2},
         {dsConsulta, 2},   {dsIrmao, 1},      {dsMae, 1},       {dsPai, 1},         {dsPaciente, 0}};
-    for (const auto& [source, pageIndex] : sources) {
+    for (const auto& entry : sources) {
+        ds::DataSource* source = entry.first;
+        const int pageIndex = entry.second;
         const bool saved = controls::attempt([&] { PostPendingEdit(source); });
         if (saved && !source->dataSet()->isEditing())
             continue;

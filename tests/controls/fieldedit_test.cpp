@@ -205,14 +205,19 @@ TEST_F(FieldEditTest, ShowsTheDisplayTextUnfocusedAndTheEditingTextFocused)
     EXPECT_EQ(box->text(), QStringLiteral("7/11"));
 }
 
-TEST_F(FieldEditTest, MovingToAnotherRecordShowsItsValue)
+TEST_F(FieldEditTest, MovingToAnotherRecordShowsItsValueFromItsStart)
 {
-    addPatient(QStringLiteral("Ana"));
+    const QString longName = QStringLiteral(u"Mansões Santo Antônio de Pádua e Vila Nova Conceição");
+    box->setFixedWidth(80);
+    addPatient(longName);
     addPatient(QStringLiteral("Bia"));
+    leave();
     box->setDataField(QStringLiteral("NOME"));
     EXPECT_EQ(box->text(), QStringLiteral("Bia"));
     data.first();
-    EXPECT_EQ(box->text(), QStringLiteral("Ana"));
+    EXPECT_EQ(box->text(), longName);
+    // The start of a long value stays in view, not its end.
+    EXPECT_EQ(box->cursorPosition(), 0);
     data.close();
     EXPECT_EQ(box->text(), QString());
     EXPECT_TRUE(box->isReadOnly());

@@ -47,7 +47,9 @@ TEST_F(TablesTest, MenuItemsAndLinkLabelsOpenTheirTables)
         {w->ipoOrientao1, "Tipo de Orientação qryTipoOrientacao sem ID"},
         {w->Escola1, "Escola qryEscola sem ID"},
         {w->Instruo1, "Instrução qryInstrucao sem ID"}};
-    for (const auto& [item, expected] : menu) {
+    for (const auto& entry : menu) {
+        QAction* item = entry.first;
+        const char* expected = entry.second;
         opened.clear();
         open([item] { item->trigger(); });
         EXPECT_EQ(opened, QStringList{QString::fromUtf8(expected)});

@@ -173,8 +173,9 @@ TEST(CrashConsistency, EveryReportedSaveSurvivesAKillAndNothingIsHalfWritten)
         ASSERT_TRUE(driver.waitForStarted()) << qPrintable(driver.errorString());
         // One kill in ten while the driver starts; the others while it saves.
         const bool starting = random.bounded(10) == 0;
-        if (!starting)
+        if (!starting) {
             ASSERT_TRUE(waitUntilReady(driver, log)) << "run " << run << ": the driver stopped by itself, exit code " << driver.exitCode();
+        }
         const int delay = int(random.bounded(starting ? 1000 : 1500));
         ASSERT_FALSE(driver.waitForFinished(delay)) << "run " << run << ": the driver stopped by itself, exit code " << driver.exitCode();
         ::kill(pid_t(driver.processId()), SIGKILL);

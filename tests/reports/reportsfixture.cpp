@@ -67,7 +67,7 @@ void ModalQueue::poll()
         return;
     m_last = modal;
     modal->activateWindow();
-    QTest::qWaitForWindowActive(modal);
+    (void)QTest::qWaitForWindowActive(modal);
     m_actions[m_acted++](modal);
 }
 
