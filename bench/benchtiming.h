@@ -32,19 +32,35 @@ inline double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-// Reports the median milliseconds per operation of each side.
-inline void compare(const char* name, const Side& ours, const Side& floor, int operations, int warmUps = 2)
+struct Floor {
+    const char* name;   // the line printed for ours against this floor
+    Side side;
+};
+
+// Times ours and every floor turn by turn in one run, and prints one line a
+// floor with the median milliseconds per operation of ours and of it.
+inline void compareWith(const Side& ours, const std::vector<Floor>& floors, int operations, int warmUps = 2)
 {
     for (int i = 0; i < warmUps; ++i) {   // warm up caches and the server
         timeOnce(ours);
-        timeOnce(floor);
+        for (const Floor& f : floors)
+            timeOnce(f.side);
     }
-    std::vector<double> a, b;
+    std::vector<double> a;
+    std::vector<std::vector<double>> b(floors.size());
     for (int i = 0; i < operations; ++i) {
         a.push_back(timeOnce(ours));
-        b.push_back(timeOnce(floor));
+        for (size_t f = 0; f < floors.size(); ++f)
+            b[f].push_back(timeOnce(floors[f].side));
     }
-    report(name, median(a), median(b));
+    for (size_t f = 0; f < floors.size(); ++f)
+        report(floors[f].name, median(a), median(b[f]));
+}
+
+// Reports the median milliseconds per operation of each side.
+inline void compare(const char* name, const Side& ours, const Side& floor, int operations, int warmUps = 2)
+{
+    compareWith(ours, {{name, floor}}, operations, warmUps);
 }
 
 // A connection of the fb layer alone to the test database.

@@ -1,14 +1,21 @@
-// Opening the patient list over 100,000 patients, against the same statement
-// fetched by a plain loop over the Firebird layer into a vector.
+// Opening the patient list over 100,000 patients, against two floors in the
+// same run: the raw Firebird interface fetching every row into its message
+// buffer without converting anything, and Qt's own Firebird SQL driver
+// keeping each row's values.
 
 #include "benchtiming.h"
 #include "patientfill.h"
-#include "fb/statement.h"
-#include "fb/transaction.h"
+#include "rawquery.h"
 #include "store/tdm.h"
 
 #include <QCoreApplication>
 #include <vector>
+#ifdef MARVOK_BENCH_QTSQL
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#endif
 
 int main(int argc, char** argv)
 {
@@ -19,15 +26,38 @@ int main(int argc, char** argv)
 
     fb::Connection conn;
     bench::connectPlain(conn, db);
-    auto plainLoop = [&] {
-        std::vector<QVector<QVariant>> rows;
-        fb::Transaction tx(conn, fb::TransactionOptions{true});
-        fb::Statement st(tx, sql);
-        st.execute();
-        while (st.fetch())
-            rows.push_back(st.row());
-        tx.commit();
-    };
+    std::vector<bench::Floor> floors;
+    {
+        auto raw = std::make_shared<bench::RawQuery>(conn, sql);
+        floors.push_back({"open_patients", {{}, [raw] { raw->run(); }}});
+    }
+#ifdef MARVOK_BENCH_QTSQL
+    QSqlDatabase qt = QSqlDatabase::addDatabase(QStringLiteral("QIBASE"));
+    const fb::ConnectParams params = db.connectParams();
+    qt.setDatabaseName(params.database);
+    qt.setUserName(params.user);
+    qt.setPassword(params.password);
+    qt.setConnectOptions(QStringLiteral("ISC_DPB_LC_CTYPE=UTF8"));
+    if (!qt.open()) {
+        std::fprintf(stderr, "open_patients_qtsql: %s\n", qPrintable(qt.lastError().text()));
+        return 1;
+    }
+    auto query = std::make_shared<QSqlQuery>(qt);
+    query->setForwardOnly(true);
+    query->prepare(sql);
+    floors.push_back({"open_patients_qtsql", {{}, [query] {
+                                                  std::vector<QVector<QVariant>> rows;
+                                                  query->exec();
+                                                  const int columns = query->record().count();
+                                                  while (query->next()) {
+                                                      QVector<QVariant> row(columns);
+                                                      for (int i = 0; i < columns; ++i)
+                                                          row[i] = query->value(i);
+                                                      rows.push_back(std::move(row));
+                                                  }
+                                                  query->finish();
+                                              }}});
+#endif
 
     Tdm dm(db.folder());
     const long long before = bench::residentBytes();
@@ -38,8 +68,9 @@ int main(int argc, char** argv)
         dm.qryPaciente.close();
         dm.qryPaciente.open();
     };
-    bench::compare("open_patients", bench::Side{{}, reopen}, bench::Side{{}, plainLoop}, 3);
+    bench::compareWith(bench::Side{{}, reopen}, floors, 3);
     std::fprintf(stderr, "open_patients: %d rows, resident memory %.1f MiB per 100,000 rows\n", rows,
                  double(after - before) / (1024.0 * 1024.0) * 100000.0 / std::max(1, rows));
+    floors.clear();
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "dialogs/tfrmsobre.h"
 #include "mainwin/tfrmclin.h"
+#include "reportengine/language.h"
 #include "reports/treports.h"
 #include "store/tdm.h"
 
@@ -18,8 +19,10 @@ int runMarvok(const QString& programFolder)
     QApplication::setApplicationName(QStringLiteral("Marvok"));
 
     // The data module outlives the window; the window's creation connects.
-    // The reports are installed into it for as long as it lives.
+    // The report engine's windows speak the program's language from here on;
+    // the reports are installed into it for as long as it lives.
     Tdm dm(programFolder);
+    report::loadProgramLanguage();
     TReports reports(dm);
     TfrmClin frmClin(dm);
 

@@ -1,15 +1,29 @@
 #include "controls/lightgradient.h"
 
+#include <QLayout>
+#include <QLinearGradient>
+#include <QPalette>
 #include <QWidget>
 
 namespace controls {
 
 void setLightGradient(QWidget* bar)
 {
-    bar->setStyleSheet(QStringLiteral("#%1 { border: none; spacing: 0px; padding: 0px;"
-                                      " background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-                                      " stop:0 #ffffff, stop:1 #dcdcdc); }")
-                           .arg(bar->objectName()));
+    // The gradient is the bar's own background brush: a style sheet would
+    // hand the bar's buttons the system font instead of the window's.
+    QLinearGradient gradient(0, 0, 0, 1);
+    gradient.setCoordinateMode(QGradient::ObjectMode);
+    gradient.setColorAt(0, QColor(255, 255, 255));
+    gradient.setColorAt(1, QColor(220, 220, 220));
+    QPalette face = bar->palette();
+    face.setBrush(QPalette::Window, gradient);
+    bar->setPalette(face);
+    bar->setAutoFillBackground(true);
+    bar->setContentsMargins(0, 0, 0, 0);
+    if (bar->layout()) {
+        bar->layout()->setSpacing(0);
+        bar->layout()->setContentsMargins(0, 0, 0, 0);
+    }
 }
 
 } // namespace controls

@@ -5,8 +5,8 @@ class QWidget;
 
 namespace controls {
 
-// Draws the widget's background (not its children's) with the gradient; the
-// widget needs an object name.
+// Draws the widget's background with the gradient, without margins or
+// spacing; its children keep the window's font.
 void setLightGradient(QWidget* bar);
 
 } // namespace controls

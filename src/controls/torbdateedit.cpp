@@ -72,18 +72,9 @@ bool TOrbDateEdit::isBlank() const { return Text().trimmed().isEmpty(); }
 
 bool TOrbDateEdit::confirmText()
 {
-    QString display = displayText();
-    while (display.endsWith(u' '))
-        display.chop(1);
-    if (display.size() == 8) {
-        bool isNumber = false;
-        const int yy = display.mid(6, 2).toInt(&isNumber);
-        if (!isNumber)
-            return false;
-        display = display.left(6) + QString::number(yy > FCenturyWindow ? 1900 + yy : 2000 + yy);
-    }
+    // Two-digit years follow the control's own century window.
     bool isDate = false;
-    const QDate date = ds::textToDate(display, &isDate);
+    const QDate date = ds::textToDate(displayText(), &isDate, FCenturyWindow);
     if (!isDate)
         return false;
     setText(ds::dateToText(date));

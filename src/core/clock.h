@@ -1,24 +1,32 @@
 #pragma once
 // The one source of "today" and "now" for the whole program. Tests set a
-// fixed moment; the program reads the system clock.
+// fixed moment, or a source of their own; the program reads the system clock.
 
 #include <QDate>
 #include <QDateTime>
 #include <QTime>
+#include <functional>
 #include <optional>
 
 class Clock {
 public:
-    static QDateTime now() { return fixed() ? *fixed() : QDateTime::currentDateTime(); }
+    using Source = std::function<QDateTime()>;
+
+    static QDateTime now() { return source() ? source()() : QDateTime::currentDateTime(); }
     static QDate today() { return now().date(); }
     static QTime time() { return now().time(); }
     // Freezes the clock at the given moment; std::nullopt returns to the system clock.
-    static void set(std::optional<QDateTime> moment) { fixed() = moment; }
+    static void set(std::optional<QDateTime> moment)
+    {
+        source() = moment ? Source([at = *moment] { return at; }) : Source();
+    }
+    // Every reading asks the source (a clock that moves as the test wants); empty: the system clock.
+    static void setSource(Source readings) { source() = std::move(readings); }
 
 private:
-    static std::optional<QDateTime>& fixed()
+    static Source& source()
     {
-        static std::optional<QDateTime> value;
+        static Source value;
         return value;
     }
 };

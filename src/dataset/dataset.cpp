@@ -83,17 +83,19 @@ void DataSet::open()
             f->lookupDataSet()->open();
     m_rows.clear();
     m_deleted.clear();
+    m_fetchedOutOfOrder = false;
+    m_fetchedInOrder = 0;
     try {
         doOpen();
         // Fields may come from the statement, so the order is resolved after it ran.
-        m_sortIndexes.clear();
-        for (const QString& n : m_sortFields)
-            m_sortIndexes.append(fieldByName(n).dataIndex());
+        resolveOrder();
     } catch (...) {
         m_rows.clear();
         throw;
     }
-    sortRows();
+    // Rows that came in order through addFetchedRow need no second look.
+    if (m_fetchedOutOfOrder || m_fetchedInOrder != m_rows.size())
+        sortRows();
     m_state = DataSetState::Browse;
     m_modified = false;
     setCursor(m_rows.empty() ? -1 : 0, true, m_rows.empty());
@@ -118,6 +120,22 @@ void DataSet::close()
     m_bof = m_eof = true;
     notify(Notice::Active);
     fire(afterClose);
+}
+
+void DataSet::resolveOrder()
+{
+    m_sortIndexes.clear();
+    for (const QString& n : m_sortFields)
+        m_sortIndexes.append(fieldByName(n).dataIndex());
+}
+
+void DataSet::addFetchedRow(QVector<QVariant> values)
+{
+    RowPtr row = makeRow(std::move(values), RowStatus::Unmodified);
+    if (!m_rows.empty() && !m_fetchedOutOfOrder && lessThan(*row, *m_rows.back()))
+        m_fetchedOutOfOrder = true;
+    m_rows.push_back(std::move(row));
+    ++m_fetchedInOrder;
 }
 
 RowPtr DataSet::makeRow(QVector<QVariant> values, RowStatus status)
@@ -419,6 +437,10 @@ void DataSet::setFieldValue(Field& field, const QVariant& value)
     if (field.m_readOnly)
         throw EDatabaseError(QStringLiteral("Field '%1' cannot be modified").arg(field.displayLabel()));
     QVariant v = coerceValue(field.type(), value);
+    // An empty text is no value, in a memo as in any text column.
+    if ((field.type() == FieldType::Text || field.type() == FieldType::Memo) && v.isValid() &&
+        v.toString().isEmpty())
+        v = QVariant();
     if (field.type() == FieldType::Text && field.size() > 0 && v.isValid()) {
         const QString s = v.toString();
         if (s.size() > field.size())
@@ -621,6 +643,26 @@ void DataSet::acceptChange(const RowPtr& row)
     }
     row->original = row->values;
     row->status = RowStatus::Unmodified;
+}
+
+void DataSet::acceptWritten(const RowPtr& row, const QVector<QVariant>& written)
+{
+    row->original = written;
+    if (std::find(m_deleted.begin(), m_deleted.end(), row) != m_deleted.end())
+        return;   // its deletion goes next, and finds it by these values
+    if (indexOfRow(row->id) < 0) {
+        row->status = RowStatus::Deleted;
+        row->changeSeq = m_nextChangeSeq++;
+        m_deleted.push_back(row);
+        return;
+    }
+    bool same = true;
+    for (const auto& f : m_fields)
+        if (!f->isLookup())
+            same = same && sameValue(f->type(), row->values[f->dataIndex()], written[f->dataIndex()]);
+    row->status = same ? RowStatus::Unmodified : RowStatus::Modified;
+    if (!same)
+        row->changeSeq = m_nextChangeSeq++;
 }
 
 void DataSet::revertChange(const RowPtr& row)

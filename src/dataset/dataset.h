@@ -148,6 +148,11 @@ public:
     bool hasPendingChanges() const;
     void acceptChange(const RowPtr& row);          // written: its values become the originals
     void revertChange(const RowPtr& row);          // refused: undone in memory
+    // The database holds these values for the row, written by an insertion
+    // or a change whose commit went unanswered: they become its originals,
+    // and what the user changed since stays pending on top of them (a row
+    // deleted meanwhile is deleted again).
+    void acceptWritten(const RowPtr& row, const QVector<QVariant>& written);
     const std::vector<RowPtr>& rows() const { return m_rows; }
 
     // --- events, named as the handlers attached to them
@@ -170,6 +175,13 @@ protected:
     // Builds a stored row from values given in data field order.
     RowPtr makeRow(QVector<QVariant> values, RowStatus status);
     std::vector<RowPtr>& mutableRows() { return m_rows; }
+    // Finds the sort fields; an open does it after doOpen, which may call it
+    // earlier, once its fields exist, to add rows with addFetchedRow.
+    void resolveOrder();
+    // Adds a row read from the database while opening, noting whether it
+    // keeps the order: compared while it is at hand, a list that came in
+    // order need not be walked again.
+    void addFetchedRow(QVector<QVariant> values);
     void checkActive() const;
 
 private:
@@ -191,6 +203,8 @@ private:
     int m_dataFieldCount = 0;
     QStringList m_sortFields;
     QVector<int> m_sortIndexes;
+    bool m_fetchedOutOfOrder = false;
+    size_t m_fetchedInOrder = 0;   // rows added by addFetchedRow
     std::vector<RowPtr> m_rows;
     std::vector<RowPtr> m_deleted;
     QVector<QVariant> m_buffer;       // the record being edited or inserted

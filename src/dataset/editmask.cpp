@@ -189,7 +189,11 @@ QString EditMask::unformat(const QString& display) const
         } else if (c == m_blank || (c == u' ' && p.kind != Kind::AnyChar)) {
             if (p.required)
                 refuse();
-            stored += u' ';
+            // Without the fixed characters only what was typed is stored: an
+            // unfilled optional position is no character (a telephone keeps
+            // its digits only). With them every position keeps its place.
+            if (m_saveLiterals)
+                stored += u' ';
         } else {
             const QChar typed = accept(i, c);
             if (typed.isNull())
@@ -197,19 +201,7 @@ QString EditMask::unformat(const QString& display) const
             stored += typed;
         }
     }
-    if (m_saveLiterals)
-        return stored;
-    // The unfilled optional positions stand at the side the mask puts its blanks.
-    if (m_blanksLead) {
-        qsizetype lead = 0;
-        while (lead < stored.size() && stored[lead] == u' ')
-            ++lead;
-        return stored.mid(lead);
-    }
-    qsizetype end = stored.size();
-    while (end > 0 && stored[end - 1] == u' ')
-        --end;
-    return stored.left(end);
+    return stored;
 }
 
 } // namespace ds

@@ -1,4 +1,5 @@
 #include "dataset/field.h"
+#include "core/timeofday.h"
 #include "dataset/dataset.h"
 #include "dataset/dateformat.h"
 #include "dataset/dberror.h"
@@ -26,12 +27,22 @@ QVariant coerceValue(FieldType type, const QVariant& value)
     case FieldType::Text:
     case FieldType::Memo:
         return QVariant(value.toString());
-    case FieldType::Date:
-        return value.typeId() == QMetaType::QDateTime ? QVariant(value.toDateTime().date()) : QVariant(value.toDate());
-    case FieldType::Time:
-        return value.typeId() == QMetaType::QDateTime ? QVariant(value.toDateTime().time()) : QVariant(value.toTime());
-    case FieldType::DateTime:
-        return QVariant(value.toDateTime());
+    case FieldType::Date: {
+        // A date that holds no day is no value.
+        const QDate d = value.typeId() == QMetaType::QDateTime ? value.toDateTime().date() : value.toDate();
+        return d.isValid() ? QVariant(d) : QVariant();
+    }
+    case FieldType::Time: {
+        const TimeOfDay t = value.metaType() == QMetaType::fromType<TimeOfDay>()
+                                ? value.value<TimeOfDay>()
+                                : TimeOfDay(value.typeId() == QMetaType::QDateTime ? value.toDateTime().time()
+                                                                                   : value.toTime());
+        return t.isValid() ? t.toVariant() : QVariant();
+    }
+    case FieldType::DateTime: {
+        const QDateTime dt = value.toDateTime();
+        return dt.isValid() ? QVariant(dt) : QVariant();
+    }
     }
     return value;
 }
@@ -110,7 +121,7 @@ void Field::setText(const QString& text)
 
 void Field::setDefaultText(const QString& text)
 {
-    if (text.isEmpty() && m_type != FieldType::Memo) {
+    if (text.isEmpty()) {
         clear();
         return;
     }

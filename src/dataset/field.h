@@ -107,7 +107,8 @@ private:
 };
 
 // Converts a value to a field type's canonical representation (int, double,
-// QString, QDate, QTime, QDateTime); an invalid QVariant is NULL.
+// QString, QDate, TimeOfDay, QDateTime); an invalid QVariant is NULL, and so
+// is a date or time that holds none.
 QVariant coerceValue(FieldType type, const QVariant& value);
 
 } // namespace ds

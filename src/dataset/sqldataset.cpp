@@ -1,4 +1,5 @@
 #include "dataset/sqldataset.h"
+#include "core/timeofday.h"
 #include "dataset/connection.h"
 #include "dataset/dberror.h"
 #include "dataset/updatesql.h"
@@ -60,6 +61,22 @@ FieldType fieldTypeOf(const fb::Column& c)
         return FieldType::Text;
     }
 }
+
+// The type a field's values have, so that values read as such need no conversion.
+QMetaType storedType(FieldType type)
+{
+    switch (type) {
+    case FieldType::Integer: return QMetaType::fromType<int>();
+    case FieldType::Float: return QMetaType::fromType<double>();
+    case FieldType::Date: return QMetaType::fromType<QDate>();
+    case FieldType::Time: return QMetaType::fromType<TimeOfDay>();
+    case FieldType::DateTime: return QMetaType::fromType<QDateTime>();
+    case FieldType::Text:
+    case FieldType::Memo: return QMetaType::fromType<QString>();
+    }
+    return {};
+}
+
 // The names under which the columns of a result are read: a name that
 // stands more than once gets "_1", "_2" ... from its second occurrence on,
 // so that a join of two rows of one table (father and mother) keeps both.
@@ -82,11 +99,14 @@ SqlDataSet::SqlDataSet(QString name, Connection* connection, QString sql)
     setSql(sql);
 }
 
+SqlDataSet::~SqlDataSet() = default;
+
 void SqlDataSet::setSql(const QString& sql)
 {
     if (isActive())
         throw EDatabaseError(QStringLiteral("%1: Cannot perform this operation on an open dataset").arg(name()));
     m_sql = sql;
+    m_select.reset();
     std::deque<Param> params;
     for (const QString& n : fb::parseNamedParams(sql).names) {
         bool known = false;
@@ -127,84 +147,148 @@ QString SqlDataSet::tableName() const
 
 void SqlDataSet::doOpen()
 {
-    m_connection->connect();
-    // A snapshot: a read-committed reader keeps nothing alive, so the memo of
-    // a row another copy of the program changes while the rows are fetched
-    // could be gone ("BLOB not found") before it is read.
-    fb::Transaction tx(m_connection->handle(), fb::TransactionOptions{true, true});
-    fb::Statement st(tx, m_sql);
-    for (const Param& p : m_params)
-        st.setParam(p.name(), p.value());
-    st.execute();
-
-    const QVector<fb::Column>& columns = st.columns();
-    const QStringList names = uniqueColumnNames(columns);
-    if (fields().empty()) {
-        // No declared fields: the data set presents the statement's columns.
-        for (int i = 0; i < columns.size(); ++i)
-            addField(names[i], fieldTypeOf(columns[i]), columns[i].length, !columns[i].nullable);
-    }
-    // Each data field reads the column of its name.
-    QVector<int> source(dataFieldCount(), -1);
-    for (const auto& f : fields()) {
-        if (f->isLookup())
-            continue;
-        for (int i = 0; i < columns.size(); ++i) {
-            if (names[i].compare(f->name(), Qt::CaseInsensitive) == 0) {
-                source[f->dataIndex()] = i;
-                break;
-            }
+    m_connection->use([this](fb::Connection& connection) {
+        // A snapshot: a read-committed reader keeps nothing alive, so the memo of
+        // a row another copy of the program changes while the rows are fetched
+        // could be gone ("BLOB not found") before it is read.
+        fb::Transaction tx(connection, fb::TransactionOptions{true, true});
+        if (!m_select || !m_select->isPrepared()) {
+            m_select.reset();
+            m_select = std::make_unique<fb::Statement>(tx, m_sql);
         }
-        if (source[f->dataIndex()] < 0)
-            throw EDatabaseError(QStringLiteral("%1: Field '%2' not found").arg(name(), f->name()));
-    }
-    std::vector<RowPtr>& rows = mutableRows();
-    QVector<FieldType> types(dataFieldCount());
-    for (const auto& f : fields())
-        if (!f->isLookup())
+        fb::Statement& st = *m_select;
+        for (const Param& p : m_params)
+            st.setParam(p.name(), p.value());
+        st.execute(tx);
+
+        const QVector<fb::Column>& columns = st.columns();
+        const QStringList names = uniqueColumnNames(columns);
+        if (fields().empty()) {
+            // No declared fields: the data set presents the statement's columns.
+            for (int i = 0; i < columns.size(); ++i)
+                addField(names[i], fieldTypeOf(columns[i]), columns[i].length, !columns[i].nullable);
+        }
+        // Each data field reads the column of its name.
+        QVector<int> source(dataFieldCount(), -1);
+        QVector<FieldType> types(dataFieldCount());
+        QVector<QMetaType> stored(dataFieldCount());
+        for (const auto& f : fields()) {
+            if (f->isLookup())
+                continue;
+            for (int i = 0; i < columns.size(); ++i) {
+                if (names[i].compare(f->name(), Qt::CaseInsensitive) == 0) {
+                    source[f->dataIndex()] = i;
+                    break;
+                }
+            }
+            if (source[f->dataIndex()] < 0)
+                throw EDatabaseError(QStringLiteral("%1: Field '%2' not found").arg(name(), f->name()));
             types[f->dataIndex()] = f->type();
-    while (st.fetch()) {
-        QVector<QVariant> values(dataFieldCount());
-        const QVector<QVariant>& r = st.row();
-        for (int i = 0; i < values.size(); ++i)
-            values[i] = coerceValue(types[i], r[source[i]]);
-        rows.push_back(makeRow(std::move(values), RowStatus::Unmodified));
+            stored[f->dataIndex()] = storedType(f->type());
+        }
+        resolveOrder();
+        const int count = dataFieldCount();
+        while (st.fetch()) {
+            QVector<QVariant>& fetched = st.takeRow();
+            QVector<QVariant> values;
+            values.reserve(count);
+            for (int i = 0; i < count; ++i) {
+                QVariant& v = fetched[source[i]];
+                if (v.metaType() == stored[i] || !v.isValid())
+                    values.append(std::move(v));
+                else
+                    values.append(coerceValue(types[i], v));
+            }
+            addFetchedRow(std::move(values));
+        }
+        tx.commit();
+    });
+}
+
+void SqlDataSet::doClose()
+{
+    if (hasPendingChanges() || !m_unconfirmed.empty())
+        applyUpdates();
+    m_unconfirmed.clear();
+}
+
+void SqlDataSet::settleUnconfirmed(fb::Connection& connection)
+{
+    if (m_unconfirmed.empty())
+        return;
+    const UpdateSql writer(*this, tableName());
+    fb::Transaction tx(connection, fb::TransactionOptions{true});
+    while (!m_unconfirmed.empty()) {
+        const Unconfirmed& change = m_unconfirmed.front();
+        const UpdateStatement find = writer.find(change.sent);
+        fb::Statement st(tx, find.sql);
+        for (const auto& [param, value] : find.params)
+            st.setParam(param, value);
+        st.execute();
+        const bool found = st.fetch();
+        st.closeCursor();
+        // Found after an insertion or a change, or gone after a deletion: the
+        // commit went through. Otherwise the change is still pending as it
+        // stands and goes with this apply.
+        if (found != change.deletion) {
+            if (change.deletion)
+                acceptChange(change.row);
+            else
+                acceptWritten(change.row, change.sent);
+        }
+        m_unconfirmed.erase(m_unconfirmed.begin());
     }
     tx.commit();
 }
 
 void SqlDataSet::applyUpdates()
 {
-    const std::vector<RowPtr> changes = pendingChanges();
-    if (changes.empty())
+    if (!hasPendingChanges() && m_unconfirmed.empty())
         return;
-    m_connection->connect();
-    const UpdateSql writer(*this, tableName());
     std::vector<Refusal> refused;
-    {
-        fb::Transaction tx(m_connection->handle());
-        for (const RowPtr& row : changes) {
-            const UpdateStatement s = writer.statementFor(*row);
-            if (s.sql.isEmpty())
-                continue;   // posted without a changed value
-            try {
-                fb::Statement st(tx, s.sql);
-                for (const auto& [param, value] : s.params)
-                    st.setParam(param, value);
-                st.execute();
-                if (auto error = refusalOf(st.affectedRecords()))
-                    refused.push_back({row, kindOf(*row), std::move(error)});
-            } catch (const fb::FbError& e) {
-                if (e.isConnectionFailure())
-                    throw;
-                refused.push_back({row, kindOf(*row), std::make_shared<fb::FbError>(e)});
+    std::vector<RowPtr> changes;
+    m_connection->use(
+        [&](fb::Connection& connection) {
+            settleUnconfirmed(connection);
+            changes = pendingChanges();
+            if (changes.empty())
+                return;
+            const UpdateSql writer(*this, tableName());
+            fb::Transaction tx(connection);
+            for (const RowPtr& row : changes) {
+                const UpdateStatement s = writer.statementFor(*row);
+                if (s.sql.isEmpty())
+                    continue;   // posted without a changed value
+                try {
+                    fb::Statement st(tx, s.sql);
+                    for (const auto& [param, value] : s.params)
+                        st.setParam(param, value);
+                    st.execute();
+                    if (auto error = refusalOf(st.affectedRecords()))
+                        refused.push_back({row, kindOf(*row), std::move(error)});
+                } catch (const fb::FbError& e) {
+                    if (e.isConnectionFailure())
+                        throw;
+                    refused.push_back({row, kindOf(*row), std::make_shared<fb::FbError>(e)});
+                }
             }
-        }
-        if (refused.empty())
-            tx.commit();
-        else
-            tx.rollback();
-    }
+            if (!refused.empty()) {
+                tx.rollback();
+                return;
+            }
+            try {
+                tx.commit();
+            } catch (const fb::FbError& e) {
+                if (e.isConnectionFailure()) {
+                    for (const RowPtr& row : changes) {
+                        const bool deletion = row->status == RowStatus::Deleted;
+                        m_unconfirmed.push_back({row, deletion, deletion ? row->original : row->values});
+                    }
+                }
+                throw;
+            }
+        },
+        true);
     if (refused.empty()) {
         for (const RowPtr& row : changes)
             acceptChange(row);

@@ -8,6 +8,12 @@
 #include "dataset/param.h"
 
 #include <deque>
+#include <memory>
+
+namespace fb {
+class Connection;
+class Statement;
+}
 
 namespace ds {
 
@@ -16,6 +22,7 @@ class Connection;
 class SqlDataSet : public DataSet {
 public:
     SqlDataSet(QString name, Connection* connection, QString sql);
+    ~SqlDataSet() override;
 
     Connection* connection() const { return m_connection; }
     const QString& sql() const { return m_sql; }
@@ -37,17 +44,36 @@ public:
     // it in memory, any other answer leaves it pending. Without a handler a
     // refusal raises EDatabaseError. Changes that were not refused in a
     // rolled-back apply stay pending. A failure that keeps the changes from
-    // the database (the connection is lost) raises, and every change stays
-    // pending for the next apply.
+    // the database (the connection is lost) raises EConnectionLost, and every
+    // change stays pending for the next apply.
+    //
+    // A commit whose answer is lost may or may not have reached the
+    // database, so its changes are never sent blindly again: the next apply
+    // first looks for each of them in the table, takes those it finds as
+    // written, and sends only the others.
     void applyUpdates();
 
 protected:
     void doOpen() override;
+    // Pending changes are applied before the rows go; a failed apply stops the close.
+    void doClose() override;
 
 private:
+    // A change sent in a commit that went unanswered: the values sent (the
+    // row's new values, or its originals for a deletion).
+    struct Unconfirmed {
+        RowPtr row;
+        bool deletion;
+        QVector<QVariant> sent;
+    };
+    void settleUnconfirmed(fb::Connection& connection);
+
     Connection* m_connection;
     QString m_sql;
     std::deque<Param> m_params;
+    // The statement, prepared at the first open and kept for the next.
+    std::unique_ptr<fb::Statement> m_select;
+    std::vector<Unconfirmed> m_unconfirmed;
 };
 
 } // namespace ds

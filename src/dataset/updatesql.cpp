@@ -43,7 +43,7 @@ UpdateStatement UpdateSql::modify(const Row& row) const
     }
     if (assignments.isEmpty())
         return {};
-    const QString where = whereOriginal(row, s);
+    const QString where = whereValues(row.original, s);
     s.sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(m_table, assignments.join(QStringLiteral(", ")), where);
     return s;
 }
@@ -51,7 +51,7 @@ UpdateStatement UpdateSql::modify(const Row& row) const
 UpdateStatement UpdateSql::remove(const Row& row) const
 {
     UpdateStatement s;
-    const QString where = whereOriginal(row, s);
+    const QString where = whereValues(row.original, s);
     s.sql = QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_table, where);
     return s;
 }
@@ -66,13 +66,21 @@ UpdateStatement UpdateSql::statementFor(const Row& row) const
     }
 }
 
-QString UpdateSql::whereOriginal(const Row& row, UpdateStatement& statement) const
+UpdateStatement UpdateSql::find(const QVector<QVariant>& values) const
+{
+    UpdateStatement s;
+    const QString where = whereValues(values, s);
+    s.sql = QStringLiteral("SELECT 1 FROM %1 WHERE %2").arg(m_table, where);
+    return s;
+}
+
+QString UpdateSql::whereValues(const QVector<QVariant>& values, UpdateStatement& statement) const
 {
     QStringList conditions;
     for (const Field* f : m_columns) {
         const QString param = kOldPrefix + f->name();
         conditions << f->name() + QStringLiteral(" IS NOT DISTINCT FROM :") + param;
-        statement.params.append({param, row.original[f->dataIndex()]});
+        statement.params.append({param, values[f->dataIndex()]});
     }
     return conditions.join(QStringLiteral(" AND "));
 }

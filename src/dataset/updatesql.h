@@ -27,11 +27,15 @@ public:
     UpdateStatement remove(const Row& row) const;
     UpdateStatement statementFor(const Row& row) const;   // by the row's status
 
+    // A row whose columns hold the values given in data field order: how a
+    // change whose commit went unanswered is looked for.
+    UpdateStatement find(const QVector<QVariant>& values) const;
+
 private:
-    // Every column compared NULL-safely with its original value (a plain "="
+    // Every column compared NULL-safely with the value given (a plain "="
     // never matches an empty column), memos included: a memo that another
     // copy of the program changed must refuse the change, not lose its text.
-    QString whereOriginal(const Row& row, UpdateStatement& statement) const;
+    QString whereValues(const QVector<QVariant>& values, UpdateStatement& statement) const;
 
     QString m_table;
     QVector<const Field*> m_columns;   // the data fields, lookups never

@@ -24,8 +24,15 @@ void HitListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     const auto [position, length] = m_highlight(entry);
     if (position > 0) {
         const int offset = option.fontMetrics.horizontalAdvance(entry.left(position - 1));
+        const QString match = entry.mid(position - 1, length);
+        // Blue on the selection's blue cannot be read: on the selected row
+        // the match stands on the list's own background.
+        if (selected)
+            painter->fillRect(QRect(text.left() + offset, row.top(), option.fontMetrics.horizontalAdvance(match),
+                                    row.height()),
+                              option.palette.color(QPalette::Base));
         painter->setPen(QColor(0, 0, 255));
-        painter->drawText(text.adjusted(offset, 0, 0, 0), flags, entry.mid(position - 1, length));
+        painter->drawText(text.adjusted(offset, 0, 0, 0), flags, match);
     }
     painter->restore();
 }

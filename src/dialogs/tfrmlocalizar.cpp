@@ -110,7 +110,7 @@ TfrmLocalizar::~TfrmLocalizar() = default;
 
 void TfrmLocalizar::setStrings(const QStringList& strings)
 {
-    FStrings = &strings;
+    FStrings = strings;
     if (!aux)
         aux = std::make_unique<QStringList>();
     *aux = strings;
@@ -122,11 +122,17 @@ void TfrmLocalizar::setIndex(int index)
         return;
     {
         Detached quiet(*this);
-        const bool inList = FStrings && index >= 0 && index < FStrings->size();
-        Edit1->setText(inList ? FStrings->at(index) : QString());
+        const bool inList = index >= 0 && index < FStrings.size();
+        Edit1->setText(inList ? FStrings.at(index) : QString());
         Edit1->selectAll();
     }
     FIndex = index;
+}
+
+void TfrmLocalizar::showEvent(QShowEvent* event)
+{
+    Label1->adjustSize();
+    QDialog::showEvent(event);
 }
 
 int TfrmLocalizar::exec()

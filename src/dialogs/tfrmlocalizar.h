@@ -22,9 +22,10 @@ public:
     explicit TfrmLocalizar(QWidget* parent = nullptr);
     ~TfrmLocalizar() override;
 
-    // The caller's list, kept by reference; the dialog searches its own copy.
+    // The caller's list. The dialog keeps a copy of it, so that the caller
+    // may hand in a temporary; searches run over a second copy of its own.
     void setStrings(const QStringList& strings);
-    const QStringList* Strings() const { return FStrings; }
+    const QStringList& Strings() const { return FStrings; }
     // The chosen entry's position in the list, -1 for none.
     int Index() const { return FIndex; }
     // Shows the entry at that position in the field, wholly selected.
@@ -32,6 +33,7 @@ public:
 
     int exec() override;
     void done(int result) override;
+
 
     QFrame* Bevel1;
     QLabel* Label1;
@@ -46,6 +48,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The prompt takes the width of whatever text the caller gave it.
+    void showEvent(QShowEvent* event) override;
 
 private:
     using Routine = void (TfrmLocalizar::*)();
@@ -68,7 +72,7 @@ private:
     QPair<int, int> hitOf(const QString& entry) const;
     int entryCount() const { return aux ? int(aux->size()) : 0; }
 
-    const QStringList* FStrings = nullptr;
+    QStringList FStrings;
     std::unique_ptr<QStringList> aux;
     int FIndex = -1;
     Routine m_routine = nullptr;

@@ -1,6 +1,7 @@
 #include "dialogs/tfrmsobre.h"
 
 #include "controls/thyperlink.h"
+#include "dialogs/bevelpanel.h"
 #include "dialogs/productpicture.h"
 #include "platform/fileversion.h"
 #include "platform/windowfont.h"
@@ -44,21 +45,19 @@ TfrmSobre::TfrmSobre(QWidget* parent)
     setFont(platform::windowFont());
     setFixedSize(594, 396);
 
-    Panel1 = new QFrame(this);
+    Panel1 = new BevelPanel(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setGeometry(8, 8, 576, 332);
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->setLineWidth(2);
-    Panel1->setAutoFillBackground(true);
     QPalette white = Panel1->palette();
     white.setColor(QPalette::Window, Qt::white);
     Panel1->setPalette(white);
 
+    // The picture is drawn for the room it has, so it fills it without a gap.
     Image1 = new QLabel(Panel1);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(10, 10, 576 - 20, 332 - 10 - 3);
     Image1->setAlignment(Qt::AlignCenter);
-    Image1->setPixmap(productPicture(QSize(556, 200)).scaled(Image1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    Image1->setPixmap(productPicture(Image1->size()));
 
     placeCaption(Panel1, QStringLiteral(u"Versão:"), 219);
     lblVersao = new QLabel(Panel1);

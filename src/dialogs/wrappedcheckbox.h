@@ -6,8 +6,10 @@
 
 class WrappedCheckBox : public QCheckBox {
     Q_OBJECT
+    Q_PROPERTY(bool wordWrap READ wordWrap CONSTANT)
 public:
     explicit WrappedCheckBox(const QString& caption, QWidget* parent = nullptr);
+    bool wordWrap() const { return true; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

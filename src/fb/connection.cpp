@@ -1,16 +1,17 @@
 #include "fb/connection.h"
 #include "fb/fbapi_p.h"
 
+#include <algorithm>
+
 using namespace Firebird;
 
 namespace fb {
 
 Connection::~Connection()
 {
-    try {
-        disconnect();
-    } catch (...) {
-    }
+    abandon();
+    for (AttachmentUser* user : m_users)
+        user->connectionDestroyed();
 }
 
 namespace {
@@ -35,9 +36,12 @@ IAttachment* attach(const ConnectParams& params, Attach mode, int pageSize, bool
             dpb->insertInt(st, isc_dpb_force_write, forcedWrites ? 1 : 0);
         }
         const QByteArray path = params.database.toUtf8();
-        return mode == Attach::Create
-                   ? detail::provider()->createDatabase(st, path.constData(), dpb->getBufferLength(st), dpb->getBuffer(st))
-                   : detail::provider()->attachDatabase(st, path.constData(), dpb->getBufferLength(st), dpb->getBuffer(st));
+        IAttachment* att =
+            mode == Attach::Create
+                ? detail::provider()->createDatabase(st, path.constData(), dpb->getBufferLength(st), dpb->getBuffer(st))
+                : detail::provider()->attachDatabase(st, path.constData(), dpb->getBufferLength(st), dpb->getBuffer(st));
+        detail::handleOpened();
+        return att;
     });
 }
 } // namespace
@@ -61,16 +65,20 @@ void Connection::dropDatabase()
 {
     if (!m_attachment)
         return;
+    endUsers();
     detail::call([&](ThrowStatusWrapper* st) { m_attachment->dropDatabase(st); });
     m_attachment = nullptr;   // a successful drop releases the interface
+    detail::handleClosed();
 }
 
 void Connection::disconnect()
 {
     if (!m_attachment)
         return;
+    endUsers();
     IAttachment* att = m_attachment;
     m_attachment = nullptr;
+    detail::handleClosed();
     try {
         detail::call([&](ThrowStatusWrapper* st) { att->detach(st); });
     } catch (...) {
@@ -78,6 +86,27 @@ void Connection::disconnect()
         att->release();
         throw;
     }
+}
+
+void Connection::abandon() noexcept
+{
+    try {
+        disconnect();
+    } catch (...) {
+    }
+}
+
+void Connection::enlist(AttachmentUser* user) { m_users.push_back(user); }
+
+void Connection::delist(AttachmentUser* user) { m_users.erase(std::remove(m_users.begin(), m_users.end(), user), m_users.end()); }
+
+void Connection::endUsers() noexcept
+{
+    // Statements go before their attachment: the client library frees what
+    // they point to with it.
+    const std::vector<AttachmentUser*> users = m_users;
+    for (AttachmentUser* user : users)
+        user->attachmentEnding();
 }
 
 } // namespace fb

@@ -2,6 +2,7 @@
 // One attachment to a Firebird database through the client library.
 
 #include <QString>
+#include <vector>
 
 namespace Firebird {
 class IAttachment;
@@ -15,6 +16,19 @@ struct ConnectParams {
     QString password;
     QString charset = QStringLiteral("UTF8");
     int dialect = 3;
+};
+
+// Something that holds handles of an attachment (a prepared statement): it
+// lets go of them before the attachment goes, whether it is detached or
+// abandoned, and can be prepared again on the next attachment.
+class AttachmentUser {
+public:
+    virtual void attachmentEnding() noexcept = 0;
+    // The connection itself is being destroyed: forget it.
+    virtual void connectionDestroyed() noexcept = 0;
+
+protected:
+    ~AttachmentUser() = default;
 };
 
 class Connection {
@@ -31,14 +45,23 @@ public:
     // Deletes the attached database file.
     void dropDatabase();
     void disconnect();                           // throws FbError; the attachment is gone either way
+    // Lets go of an attachment that the server or the network has dropped,
+    // without a word: the next connect attaches again.
+    void abandon() noexcept;
     bool isConnected() const { return m_attachment != nullptr; }
     int dialect() const { return m_dialect; }
 
     Firebird::IAttachment* attachment() const { return m_attachment; }
 
+    void enlist(AttachmentUser* user);
+    void delist(AttachmentUser* user);
+
 private:
+    void endUsers() noexcept;
+
     Firebird::IAttachment* m_attachment = nullptr;
     int m_dialect = 3;
+    std::vector<AttachmentUser*> m_users;
 };
 
 } // namespace fb

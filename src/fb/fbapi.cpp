@@ -17,7 +17,45 @@ bool FbError::isConnectionFailure() const
     return false;
 }
 
+namespace {
+int g_openHandles = 0;
+bool g_armed[int(FailPoint::Count)] = {};
+} // namespace
+
+void armFailPoint(FailPoint point) { g_armed[int(point)] = true; }
+
+void disarmFailPoints()
+{
+    for (bool& armed : g_armed)
+        armed = false;
+}
+
+int openHandles() { return g_openHandles; }
+
 namespace detail {
+
+void handleOpened() { ++g_openHandles; }
+void handleClosed() { --g_openHandles; }
+
+bool takeFailPoint(FailPoint point)
+{
+    const bool armed = g_armed[int(point)];
+    g_armed[int(point)] = false;
+    return armed;
+}
+
+void passFailPoint(FailPoint point)
+{
+    if (takeFailPoint(point))
+        throw lostConnection();
+}
+
+FbError lostConnection()
+{
+    return FbError(QStringLiteral("Unable to complete network request to host \"localhost\".\n"
+                                  "-Error reading data from the connection."),
+                   {isc_network_error, isc_net_read_err});
+}
 
 Firebird::IMaster* master()
 {

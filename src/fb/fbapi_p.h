@@ -1,7 +1,9 @@
 #pragma once
-// Private to the fb layer: access to the Firebird OO API and the one place
-// where a Firebird status becomes an FbError.
+// Private to the fb layer: access to the Firebird OO API, the one place
+// where a Firebird status becomes an FbError, and the ownership of the
+// client library's handles.
 
+#include "fb/failpoint.h"
 #include "fb/fberror.h"
 #include <firebird/Interface.h>
 
@@ -14,21 +16,88 @@ Firebird::IProvider* provider();
 // Turns a Firebird status into our error type.
 FbError toError(const Firebird::IStatus* status);
 
-// Runs a call with a throwing status wrapper and converts its failure.
+// Runs a call with a throwing status wrapper over the given status, cleared
+// first, and converts its failure.
 template <typename F>
-auto call(F&& f)
+auto callWith(Firebird::IStatus* raw, F&& f)
 {
-    Firebird::IStatus* raw = master()->getStatus();
+    raw->init();
     Firebird::ThrowStatusWrapper status(raw);
-    struct Disposer {
-        Firebird::IStatus* s;
-        ~Disposer() { s->dispose(); }
-    } disposer{raw};
     try {
         return f(&status);
     } catch (const Firebird::FbException& e) {
         throw toError(e.getStatus());
     }
 }
+
+// The same with a status of its own.
+template <typename F>
+auto call(F&& f)
+{
+    Firebird::IStatus* raw = master()->getStatus();
+    struct Disposer {
+        Firebird::IStatus* s;
+        ~Disposer() { s->dispose(); }
+    } disposer{raw};
+    return callWith(raw, std::forward<F>(f));
+}
+
+// The error of a connection that broke.
+FbError lostConnection();
+// Throws lostConnection() when a test armed the point.
+void passFailPoint(FailPoint point);
+bool takeFailPoint(FailPoint point);
+
+// Bookkeeping of openHandles().
+void handleOpened();
+void handleClosed();
+
+// One handle of the client library, released whatever path leaves its scope.
+// Handles that end with a call of their own (free, close, commit, detach)
+// hand themselves back through end(): on success the call has released the
+// interface, on failure it is released here.
+template <typename T>
+class Handle {
+public:
+    Handle() = default;
+    explicit Handle(T* p) { reset(p); }
+    ~Handle() { reset(); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+
+    T* get() const { return m_p; }
+    T* operator->() const { return m_p; }
+    explicit operator bool() const { return m_p != nullptr; }
+
+    void reset(T* p = nullptr)
+    {
+        if (m_p) {
+            m_p->release();
+            handleClosed();
+        }
+        m_p = p;
+        if (m_p)
+            handleOpened();
+    }
+
+    template <typename F>
+    void end(F&& finalCall)
+    {
+        if (!m_p)
+            return;
+        T* p = m_p;
+        m_p = nullptr;
+        handleClosed();
+        try {
+            call([&](Firebird::ThrowStatusWrapper* st) { finalCall(p, st); });
+        } catch (...) {
+            p->release();
+            throw;
+        }
+    }
+
+private:
+    T* m_p = nullptr;
+};
 
 } // namespace fb::detail

@@ -4,6 +4,8 @@
 #include "fb/sqlparams.h"
 #include "fb/transaction.h"
 
+#include "core/timeofday.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QTime>
@@ -24,6 +26,22 @@ ISC_DATE encodeDate(const QDate& d) { return ISC_DATE(d.toJulianDay() - kJulianO
 QDate decodeDate(ISC_DATE v) { return QDate::fromJulianDay(qint64(v) + kJulianOfMjdZero); }
 ISC_TIME encodeTime(const QTime& t) { return ISC_TIME(t.msecsSinceStartOfDay()) * kFractionsPerMs; }
 QTime decodeTime(ISC_TIME v) { return QTime::fromMSecsSinceStartOfDay(int(v / kFractionsPerMs)); }
+
+bool isTimeOfDay(const QVariant& v) { return v.metaType() == QMetaType::fromType<TimeOfDay>(); }
+
+// NULL, and also a date or time that holds none: there is no day number
+// to send for it.
+bool isNullValue(const QVariant& v)
+{
+    if (!v.isValid() || v.isNull())
+        return true;
+    switch (v.typeId()) {
+    case QMetaType::QDate: return !v.toDate().isValid();
+    case QMetaType::QTime: return !v.toTime().isValid();
+    case QMetaType::QDateTime: return !v.toDateTime().isValid();
+    default: return isTimeOfDay(v) && !v.value<TimeOfDay>().isValid();
+    }
+}
 
 ColumnType columnType(unsigned sqlType, int subType, int scale)
 {
@@ -87,50 +105,160 @@ struct MetadataRelease {
 };
 using MetadataPtr = std::unique_ptr<IMessageMetadata, MetadataRelease>;
 
+// Where a column lies in the output message, read once at prepare.
+struct Slot {
+    unsigned offset = 0;
+    unsigned nullOffset = 0;
+    unsigned type = 0;      // without the nullable bit
+    unsigned length = 0;    // bytes
+    bool utf8 = false;
+    // The column's last text and the bytes it came from: a row that repeats
+    // it (a state, a city, a status) shares it instead of decoding it again.
+    // A column whose first rows all differ (names, addresses) stops looking.
+    std::vector<char> lastBytes;
+    QVariant lastText;
+    int repeats = 0;
+    int changes = 0;
+};
+
+constexpr int kTrialRows = 32;
+
+// The text of bytes, shared with the previous row's when they are the same.
+void readText(Slot& slot, QVariant& out, const char* bytes, size_t size, int maxChars)
+{
+    const bool sharing = slot.changes < kTrialRows || slot.repeats * 4 >= slot.changes;
+    if (sharing && slot.lastText.isValid() && slot.lastBytes.size() == size &&
+        (size == 0 || std::memcmp(slot.lastBytes.data(), bytes, size) == 0)) {
+        ++slot.repeats;
+        out = slot.lastText;
+        return;
+    }
+    QString s = QString::fromUtf8(bytes, qsizetype(size));
+    if (maxChars >= 0 && s.size() > maxChars)
+        s.truncate(maxChars);
+    if (!sharing) {
+        out = std::move(s);
+        return;
+    }
+    ++slot.changes;
+    slot.lastBytes.assign(bytes, bytes + size);
+    slot.lastText = std::move(s);
+    out = slot.lastText;
+}
+
+constexpr unsigned kSegment = 32768;
+
 } // namespace
 
-struct Statement::Impl {
-    Transaction& tra;
+struct Statement::Impl : AttachmentUser {
+    Connection* conn;
+    Transaction* tra;
     ParsedSql parsed;
-    IStatement* stmt = nullptr;
-    IResultSet* cursor = nullptr;
+    detail::Handle<IStatement> stmt;
+    detail::Handle<IResultSet> cursor;
     MetadataPtr inMeta;
     MetadataPtr outMeta;
     QVector<QVariant> params;
     QVector<Column> columns;
+    std::vector<Slot> places;
     QVector<QVariant> row;
     std::vector<unsigned char> outBuffer;
+    std::vector<char> blobBytes;
+    std::unique_ptr<char[]> segment;
+    IStatus* status = detail::master()->getStatus();
     quint64 affected = 0;
     bool isSelect = false;
 
-    explicit Impl(Transaction& t) : tra(t) {}
-
-    IAttachment* att() const { return tra.connection().attachment(); }
-
-    QString readBlob(ThrowStatusWrapper* st, ISC_QUAD* id, bool text)
+    explicit Impl(Transaction& t) : conn(&t.connection()), tra(&t) { conn->enlist(this); }
+    ~Impl()
     {
-        IBlob* blob = att()->openBlob(st, tra.handle(), id, 0, nullptr);
-        QByteArray bytes;
-        char chunk[32768];
-        for (;;) {
-            unsigned len = 0;
-            const int rc = blob->getSegment(st, sizeof chunk, chunk, &len);
-            if (rc == IStatus::RESULT_NO_DATA)
-                break;
-            bytes.append(chunk, int(len));
+        if (conn)
+            conn->delist(this);
+        closeQuietly();
+        status->dispose();
+    }
+
+    void closeQuietly() noexcept
+    {
+        try {
+            cursor.end([](IResultSet* rs, ThrowStatusWrapper* st) { rs->close(st); });
+        } catch (...) {
         }
-        blob->close(st);
-        return text ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes);
+        try {
+            stmt.end([](IStatement* s, ThrowStatusWrapper* st) { s->free(st); });
+        } catch (...) {
+        }
+    }
+
+    void attachmentEnding() noexcept override
+    {
+        cursor.reset();
+        stmt.reset();
+    }
+
+    void connectionDestroyed() noexcept override { conn = nullptr; }
+
+    IAttachment* att() const { return conn->attachment(); }
+
+    // Reads a blob whole into blobBytes, which keeps its room from one blob
+    // to the next, as the segment buffer does.
+    void readBlob(ThrowStatusWrapper* st, ISC_QUAD* id)
+    {
+        detail::Handle<IBlob> blob(att()->openBlob(st, tra->handle(), id, 0, nullptr));
+        if (!segment)
+            segment = std::make_unique_for_overwrite<char[]>(kSegment);
+        blobBytes.clear();
+        for (;;) {
+            detail::passFailPoint(FailPoint::BlobRead);
+            unsigned len = 0;
+            if (blob->getSegment(st, kSegment, segment.get(), &len) == IStatus::RESULT_NO_DATA)
+                break;
+            blobBytes.insert(blobBytes.end(), segment.get(), segment.get() + len);
+        }
+        blob.end([](IBlob* b, ThrowStatusWrapper* s) { b->close(s); });
     }
 
     void writeBlob(ThrowStatusWrapper* st, ISC_QUAD* id, const QByteArray& bytes)
     {
-        IBlob* blob = att()->createBlob(st, tra.handle(), id, 0, nullptr);
-        for (qsizetype pos = 0; pos < bytes.size(); pos += 32768) {
-            const unsigned len = unsigned(qMin<qsizetype>(32768, bytes.size() - pos));
+        detail::Handle<IBlob> blob(att()->createBlob(st, tra->handle(), id, 0, nullptr));
+        for (qsizetype pos = 0; pos < bytes.size(); pos += kSegment) {
+            detail::passFailPoint(FailPoint::BlobWrite);
+            const unsigned len = unsigned(qMin<qsizetype>(kSegment, bytes.size() - pos));
             blob->putSegment(st, len, bytes.constData() + pos);
         }
-        blob->close(st);
+        blob.end([](IBlob* b, ThrowStatusWrapper* s) { b->close(s); });
+    }
+
+    void describe(ThrowStatusWrapper* st)
+    {
+        detail::passFailPoint(FailPoint::Describe);
+        inMeta.reset(stmt->getInputMetadata(st));
+        outMeta.reset(stmt->getOutputMetadata(st));
+        const unsigned type = stmt->getType(st);
+        isSelect = type == isc_info_sql_stmt_select || type == isc_info_sql_stmt_select_for_upd;
+        const unsigned count = outMeta->getCount(st);
+        columns.reserve(int(count));
+        places.reserve(count);
+        for (unsigned i = 0; i < count; ++i) {
+            Slot slot;
+            slot.offset = outMeta->getOffset(st, i);
+            slot.nullOffset = outMeta->getNullOffset(st, i);
+            slot.type = outMeta->getType(st, i) & ~1u;
+            slot.length = outMeta->getLength(st, i);
+            slot.utf8 = (outMeta->getCharSet(st, i) & 0xFF) == kCharsetUtf8;
+            Column c;
+            c.name = QString::fromUtf8(outMeta->getAlias(st, i));
+            c.field = QString::fromUtf8(outMeta->getField(st, i));
+            c.relation = QString::fromUtf8(outMeta->getRelation(st, i));
+            c.scale = outMeta->getScale(st, i);
+            c.type = columnType(slot.type, outMeta->getSubType(st, i), c.scale);
+            c.nullable = outMeta->isNullable(st, i);
+            c.length = int(slot.utf8 ? slot.length / 4 : slot.length);
+            columns.append(c);
+            places.push_back(slot);
+        }
+        row.resize(int(count));
+        outBuffer.assign(outMeta->getMessageLength(st), 0);
     }
 
     // Builds the input message from the values given: each parameter is
@@ -147,8 +275,13 @@ struct Statement::Impl {
         for (unsigned i = 0; i < count; ++i) {
             const QVariant& v = params[int(i)];
             const unsigned declared = inMeta->getType(st, i) & ~1u;
-            if (!v.isValid() || v.isNull()) {
+            if (isNullValue(v)) {
                 builder->setType(st, i, declared | 1u);
+                continue;
+            }
+            if (isTimeOfDay(v)) {
+                builder->setType(st, i, SQL_TYPE_TIME | 1u);
+                builder->setLength(st, i, sizeof(ISC_TIME));
                 continue;
             }
             switch (v.typeId()) {
@@ -204,7 +337,7 @@ struct Statement::Impl {
             const QVariant& v = params[int(i)];
             unsigned char* data = buffer.data() + meta->getOffset(st, i);
             auto* nullFlag = reinterpret_cast<short*>(buffer.data() + meta->getNullOffset(st, i));
-            if (!v.isValid() || v.isNull()) {
+            if (isNullValue(v)) {
                 *nullFlag = -1;
                 continue;
             }
@@ -223,7 +356,7 @@ struct Statement::Impl {
                 store(data, encodeDate(v.toDate()));
                 break;
             case SQL_TYPE_TIME:
-                store(data, encodeTime(v.toTime()));
+                store(data, isTimeOfDay(v) ? ISC_TIME(v.value<TimeOfDay>().ticks()) : encodeTime(v.toTime()));
                 break;
             case SQL_TIMESTAMP: {
                 const QDateTime dt = v.toDateTime();
@@ -245,18 +378,18 @@ struct Statement::Impl {
 
     void readRow(ThrowStatusWrapper* st)
     {
-        const int count = int(columns.size());
+        const unsigned char* buffer = outBuffer.data();
+        const int count = int(places.size());
         for (int i = 0; i < count; ++i) {
-            const unsigned idx = unsigned(i);
-            const short* nullFlag = reinterpret_cast<const short*>(outBuffer.data() + outMeta->getNullOffset(st, idx));
+            Slot& slot = places[size_t(i)];
             QVariant& out = row[i];
-            if (*nullFlag) {
+            if (load<short>(buffer + slot.nullOffset)) {
                 out = QVariant();
                 continue;
             }
-            const unsigned char* data = outBuffer.data() + outMeta->getOffset(st, idx);
+            const unsigned char* data = buffer + slot.offset;
             const Column& col = columns[i];
-            switch (outMeta->getType(st, idx) & ~1u) {
+            switch (slot.type) {
             case SQL_SHORT:
                 out = col.scale ? QVariant(scaled(load<short>(data), col.scale)) : QVariant(int(load<short>(data)));
                 break;
@@ -273,24 +406,19 @@ struct Statement::Impl {
             case SQL_D_FLOAT:
                 out = load<double>(data);
                 break;
-            case SQL_TEXT: {
-                const unsigned len = outMeta->getLength(st, idx);
-                QString s = QString::fromUtf8(reinterpret_cast<const char*>(data), int(len));
+            case SQL_TEXT:
                 // A fixed-length UTF8 column is padded to four bytes a character.
-                if ((outMeta->getCharSet(st, idx) & 0xFF) == kCharsetUtf8 && s.size() > col.length)
-                    s.truncate(col.length);
-                out = s;
+                readText(slot, out, reinterpret_cast<const char*>(data), slot.length, slot.utf8 ? col.length : -1);
                 break;
-            }
             case SQL_VARYING:
-                out = QString::fromUtf8(reinterpret_cast<const char*>(data + sizeof(unsigned short)),
-                                        load<unsigned short>(data));
+                readText(slot, out, reinterpret_cast<const char*>(data + sizeof(unsigned short)),
+                         load<unsigned short>(data), -1);
                 break;
             case SQL_TYPE_DATE:
                 out = decodeDate(load<ISC_DATE>(data));
                 break;
             case SQL_TYPE_TIME:
-                out = decodeTime(load<ISC_TIME>(data));
+                out = TimeOfDay::fromTicks(load<ISC_TIME>(data)).toVariant();
                 break;
             case SQL_TIMESTAMP: {
                 const auto x = load<ISC_TIMESTAMP>(data);
@@ -302,15 +430,21 @@ struct Statement::Impl {
                 break;
             case SQL_BLOB: {
                 ISC_QUAD id = load<ISC_QUAD>(data);
-                const bool text = col.type == ColumnType::TextBlob;
-                const QString s = readBlob(st, &id, text);
-                out = text ? QVariant(s) : QVariant(s.toLatin1());
+                readBlob(st, &id);
+                const auto size = qsizetype(blobBytes.size());
+                out = col.type == ColumnType::TextBlob ? QVariant(QString::fromUtf8(blobBytes.data(), size))
+                                                       : QVariant(QByteArray(blobBytes.data(), size));
                 break;
             }
             default:
                 out = QVariant();
             }
         }
+    }
+
+    void closeCursor()
+    {
+        cursor.end([](IResultSet* rs, ThrowStatusWrapper* st) { rs->close(st); });
     }
 };
 
@@ -322,52 +456,22 @@ Statement::Statement(Transaction& transaction, const QString& sql, ParamStyle st
     else
         d->parsed.sql = sql;
     d->params.resize(d->parsed.names.size());
-    detail::call([&](ThrowStatusWrapper* st) {
+    detail::callWith(d->status, [&](ThrowStatusWrapper* st) {
         const QByteArray text = d->parsed.sql.toUtf8();
-        d->stmt = d->att()->prepare(st, transaction.handle(), 0, text.constData(),
-                                    unsigned(transaction.connection().dialect()),
-                                    IStatement::PREPARE_PREFETCH_METADATA);
-        d->inMeta.reset(d->stmt->getInputMetadata(st));
+        // Owned from here on: a failure below releases it with the rest.
+        d->stmt.reset(d->att()->prepare(st, transaction.handle(), 0, text.constData(),
+                                        unsigned(transaction.connection().dialect()),
+                                        IStatement::PREPARE_PREFETCH_METADATA));
+        d->describe(st);
         // A raw text marks its parameters with "?": one value for each, set by position.
         if (style == ParamStyle::Raw)
             d->params.resize(qsizetype(d->inMeta->getCount(st)));
-        d->outMeta.reset(d->stmt->getOutputMetadata(st));
-        const unsigned type = d->stmt->getType(st);
-        d->isSelect = type == isc_info_sql_stmt_select || type == isc_info_sql_stmt_select_for_upd;
-        const unsigned count = d->outMeta->getCount(st);
-        d->columns.reserve(int(count));
-        for (unsigned i = 0; i < count; ++i) {
-            Column c;
-            c.name = QString::fromUtf8(d->outMeta->getAlias(st, i));
-            c.field = QString::fromUtf8(d->outMeta->getField(st, i));
-            c.relation = QString::fromUtf8(d->outMeta->getRelation(st, i));
-            c.scale = d->outMeta->getScale(st, i);
-            c.type = columnType(d->outMeta->getType(st, i), d->outMeta->getSubType(st, i), c.scale);
-            c.nullable = d->outMeta->isNullable(st, i);
-            const unsigned bytes = d->outMeta->getLength(st, i);
-            c.length = int((d->outMeta->getCharSet(st, i) & 0xFF) == kCharsetUtf8 ? bytes / 4 : bytes);
-            d->columns.append(c);
-        }
-        d->row.resize(int(count));
-        d->outBuffer.assign(d->outMeta->getMessageLength(st), 0);
     });
 }
 
-Statement::~Statement()
-{
-    try {
-        closeCursor();
-    } catch (...) {
-    }
-    if (d->stmt) {
-        try {
-            detail::call([&](ThrowStatusWrapper* st) { d->stmt->free(st); });
-        } catch (...) {
-            d->stmt->release();
-        }
-        d->stmt = nullptr;
-    }
-}
+Statement::~Statement() = default;
+
+bool Statement::isPrepared() const { return bool(d->stmt); }
 
 QStringList Statement::paramNames() const
 {
@@ -400,17 +504,30 @@ const QVector<Column>& Statement::columns() const { return d->columns; }
 
 bool Statement::hasResultSet() const { return d->isSelect; }
 
+void Statement::execute(Transaction& transaction)
+{
+    d->tra = &transaction;
+    execute();
+}
+
 void Statement::execute()
 {
     closeCursor();
-    detail::call([&](ThrowStatusWrapper* st) {
+    if (!d->stmt)
+        throw FbError(QStringLiteral("The statement's connection has ended"), {isc_bad_db_handle});
+    detail::callWith(d->status, [&](ThrowStatusWrapper* st) {
         std::vector<unsigned char> inBuffer;
         MetadataPtr in = d->buildInput(st, inBuffer);
+        for (Slot& slot : d->places) {
+            slot.repeats = slot.changes = 0;
+            slot.lastText.clear();
+        }
         if (d->isSelect) {
-            d->cursor = d->stmt->openCursor(st, d->tra.handle(), in.get(), inBuffer.data(), d->outMeta.get(), 0);
+            d->cursor.reset(
+                d->stmt->openCursor(st, d->tra->handle(), in.get(), inBuffer.data(), d->outMeta.get(), 0));
             d->affected = 0;
         } else {
-            d->stmt->execute(st, d->tra.handle(), in.get(), inBuffer.data(), d->outMeta.get(),
+            d->stmt->execute(st, d->tra->handle(), in.get(), inBuffer.data(), d->outMeta.get(),
                              d->outBuffer.empty() ? nullptr : d->outBuffer.data());
             d->affected = d->stmt->getAffectedRecords(st);
             if (!d->columns.isEmpty())
@@ -423,10 +540,9 @@ bool Statement::fetch()
 {
     if (!d->cursor)
         return false;
-    return detail::call([&](ThrowStatusWrapper* st) {
+    return detail::callWith(d->status, [&](ThrowStatusWrapper* st) {
         if (d->cursor->fetchNext(st, d->outBuffer.data()) != IStatus::RESULT_OK) {
-            d->cursor->close(st);
-            d->cursor = nullptr;
+            d->closeCursor();
             return false;
         }
         d->readRow(st);
@@ -436,19 +552,9 @@ bool Statement::fetch()
 
 const QVector<QVariant>& Statement::row() const { return d->row; }
 
-void Statement::closeCursor()
-{
-    if (!d->cursor)
-        return;
-    IResultSet* rs = d->cursor;
-    d->cursor = nullptr;
-    try {
-        detail::call([&](ThrowStatusWrapper* st) { rs->close(st); });
-    } catch (...) {
-        rs->release();
-        throw;
-    }
-}
+QVector<QVariant>& Statement::takeRow() { return d->row; }
+
+void Statement::closeCursor() { d->closeCursor(); }
 
 quint64 Statement::affectedRecords() const { return d->affected; }
 

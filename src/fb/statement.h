@@ -1,7 +1,14 @@
 #pragma once
 // A prepared SQL statement with named parameters. Values travel as QVariant:
-// an invalid QVariant is NULL; integers, texts, dates (QDate), times (QTime),
-// timestamps, doubles, and text blobs (QString) are understood.
+// an invalid QVariant is NULL; integers, texts, dates (QDate), times
+// (TimeOfDay, to the server's ten-thousandth of a second; QTime is taken
+// too), timestamps, doubles, and text blobs (QString) are understood. An
+// invalid date or time is NULL as well.
+//
+// A statement runs on the transaction it was prepared in, or on any later
+// transaction of the same attachment handed to execute(), so one prepared
+// statement serves many runs. When its attachment ends (disconnected or
+// abandoned) it lets go of its handles and must be prepared again.
 
 #include <QString>
 #include <QStringList>
@@ -33,6 +40,8 @@ class Statement {
 public:
     // Prepares; throws FbError.
     Statement(Transaction& transaction, const QString& sql, ParamStyle style = ParamStyle::Named);
+    // False once the attachment it was prepared on has ended.
+    bool isPrepared() const;
     ~Statement();
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
@@ -48,8 +57,13 @@ public:
 
     // Runs the statement. A select opens its cursor; read rows with fetch().
     void execute();
+    // Runs it on another transaction of the same attachment, which serves
+    // its cursor and blobs from now on; the transaction must outlive that use.
+    void execute(Transaction& transaction);
     bool fetch();
     const QVector<QVariant>& row() const;
+    // The fetched row's values, which the caller may move out.
+    QVector<QVariant>& takeRow();
     QVariant value(int column) const { return row().at(column); }
     void closeCursor();
 

@@ -22,6 +22,7 @@ Transaction::Transaction(Connection& connection, TransactionOptions options) : m
     const unsigned length = options.snapshot ? sizeof snapshot : sizeof committed;
     m_transaction = detail::call(
         [&](ThrowStatusWrapper* st) { return connection.attachment()->startTransaction(st, length, tpb); });
+    detail::handleOpened();
 }
 
 Transaction::~Transaction()
@@ -40,8 +41,17 @@ void Transaction::commit()
 {
     if (!m_transaction)
         return;
+    detail::passFailPoint(FailPoint::CommitNotSent);
+    if (detail::takeFailPoint(FailPoint::CommitAnswerLost)) {
+        // The commit is done; only its answer is lost on the way back.
+        detail::call([&](ThrowStatusWrapper* st) { m_transaction->commit(st); });
+        m_transaction = nullptr;
+        detail::handleClosed();
+        throw detail::lostConnection();
+    }
     detail::call([&](ThrowStatusWrapper* st) { m_transaction->commit(st); });
     m_transaction = nullptr;   // commit releases the interface
+    detail::handleClosed();
 }
 
 void Transaction::rollback()
@@ -50,6 +60,7 @@ void Transaction::rollback()
         return;
     ITransaction* tra = m_transaction;
     m_transaction = nullptr;
+    detail::handleClosed();
     try {
         detail::call([&](ThrowStatusWrapper* st) { tra->rollback(st); });
     } catch (...) {

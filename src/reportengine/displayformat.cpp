@@ -1,5 +1,6 @@
 #include "reportengine/displayformat.h"
 
+#include "core/timeofday.h"
 #include "dataset/editmask.h"
 
 #include <QDate>
@@ -42,6 +43,8 @@ QString DisplayFormat::apply(const QVariant& value, const QString& fallback) con
         return fallback;
     switch (m_kind) {
     case Kind::Date:
+        if (value.metaType() == QMetaType::fromType<TimeOfDay>())
+            return formatDatePicture(m_picture, {}, value.toTime());
         switch (value.typeId()) {
         case QMetaType::QDate: return formatDatePicture(m_picture, value.toDate());
         case QMetaType::QDateTime: return formatDatePicture(m_picture, value.toDate(), value.toTime());

@@ -42,6 +42,8 @@ bool loadLanguageFile(const QString& name)
     return true;
 }
 
+bool loadProgramLanguage() { return loadLanguageFile(QStringLiteral("Brazil.frc")); }
+
 void unloadLanguageFile()
 {
     for (auto* translator : {&engineTexts(), &qtTexts()})

@@ -12,6 +12,11 @@ namespace report {
 // returns whether a file was loaded.
 bool loadLanguageFile(const QString& name);
 
+// The program's own language file, "Brazil.frc", by its bare name: found in
+// the working directory only, silently absent otherwise. The main routine
+// calls it right after creating the data module.
+bool loadProgramLanguage();
+
 // Back to the built-in texts.
 void unloadLanguageFile();
 

@@ -1,5 +1,4 @@
 #include "store/tdm.h"
-#include "reportengine/language.h"
 #include "store/agetext.h"
 
 #include <QCoreApplication>
@@ -73,9 +72,9 @@ void Tdm::DataModuleCreate()
     seqPaciente = new TZSequence;
     seqPaciente->setConnection(&ZConnection1);
     seqPaciente->setSequenceName(QStringLiteral("GEN_PACIENTE"));
-    // A bare name: the file is looked up in the working directory, and its
-    // absence leaves the report engine's own texts in place, silently.
-    report::loadLanguageFile(QStringLiteral("Brazil.frc"));
+    // The report engine's language file is loaded by the main routine right
+    // after it has created the data module (report::loadProgramLanguage), so
+    // that the record store does not link the report engine and its printing.
 }
 
 void Tdm::DataModuleDestroy()

@@ -9,8 +9,11 @@
 void Tdm::qryConsultaAfterInsert(ds::DataSet& dataSet)
 {
     dataSet.fieldByName(QStringLiteral("PACIENTE")).setValue(currentPatient());
-    dataSet.fieldByName(QStringLiteral("DATA")).setValue(Clock::today());
-    dataSet.fieldByName(QStringLiteral("HORA")).setValue(Clock::time());
+    // One reading of the clock: at midnight two would give the new day's
+    // hour with the old day's date.
+    const QDateTime now = Clock::now();
+    dataSet.fieldByName(QStringLiteral("DATA")).setValue(now.date());
+    dataSet.fieldByName(QStringLiteral("HORA")).setValue(now.time());
 }
 
 void Tdm::qryConsultaBeforeScroll(ds::DataSet&)

@@ -1,14 +1,20 @@
 // The main routine: what the user sees, in order, when the database cannot
-// be opened; and an error that reaches the event loop is shown in one box.
+// be opened, with the report windows in the language of the file found in the
+// working directory; and an error that reaches the event loop is shown in one box.
 
 #include "app/startup.h"
 #include "dataset/dberror.h"
 #include "dialogs/tfrmsobre.h"
 #include "mainwin/tfrmclin.h"
+#include "reportengine/language.h"
+#include "reportengine/preparedreport.h"
+#include "reportengine/previewdialog.h"
 #include "support/modaldriver.h"
 #include "support/scriptedmessages.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -60,6 +66,10 @@ public:
 TEST(StartupTest, WithTheDatabaseUnreachableTheUserSeesSplashErrorAboutBoxThenTheWindow)
 {
     QTemporaryDir noDatabase;
+    const QString home = QDir::currentPath();
+    ASSERT_TRUE(QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/Brazil.frc"),
+                            noDatabase.filePath(QStringLiteral("Brazil.frc"))));
+    QDir::setCurrent(noDatabase.path());
     WatchingMessages messages;
     QStringList& seen = messages.seen;
     ModalDriver about([&](QWidget* modal) {
@@ -89,6 +99,9 @@ TEST(StartupTest, WithTheDatabaseUnreachableTheUserSeesSplashErrorAboutBoxThenTh
     EXPECT_TRUE(messages.requests[0].text.startsWith(QStringLiteral("Erro na abertura do banco de dados:\r\r")))
         << messages.requests[0].text.toStdString();
     EXPECT_GT(messages.requests[0].text.size(), 40);   // the server's own message follows
+    EXPECT_EQ(report::PreviewDialog(report::PreparedReport{}, QString()).windowTitle(), QStringLiteral("Visualização"));
+    report::unloadLanguageFile();
+    QDir::setCurrent(home);
 }
 
 TEST(StartupTest, AnErrorReachingTheEventLoopIsShownOnceInTheWordsOfTheErrorHook)

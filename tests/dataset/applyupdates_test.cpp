@@ -3,6 +3,7 @@
 #include "dataset/connection.h"
 #include "dataset/dberror.h"
 #include "dataset/sqldataset.h"
+#include "fb/failpoint.h"
 #include "fb/fberror.h"
 #include "fb/statement.h"
 #include "fb/transaction.h"
@@ -48,6 +49,8 @@ protected:
     {
         d.fieldByName(QString::fromLatin1(field)).setValue(value);
     }
+
+    void dropAttachment() { db.dropAttachment(conn.handle()); }
 
     QString parent() const
     {
@@ -208,21 +211,29 @@ TEST_F(ApplyUpdatesTest, AMemoChangedByAnotherCopyRefusesTheChangeAndTheDeletion
     EXPECT_EQ(db.scalar(QStringLiteral("select count(*) from CONSULTA")).toInt(), 1);
 }
 
-TEST_F(ApplyUpdatesTest, ALostConnectionRaisesAndTheChangeIsSentWithTheNextApply)
+TEST_F(ApplyUpdatesTest, ALostConnectionIsReleasedAndTheNextOperationAttachesAgain)
 {
     ds::SqlDataSet pais(QStringLiteral("pais"), &conn, QStringLiteral("SELECT * FROM PAIS"));
     recordRefusals(pais);
     pais.open();
-    qint64 attachment = 0;
-    {
-        fb::Transaction tx(conn.handle(), fb::TransactionOptions{true});
-        fb::Statement st(tx, QStringLiteral("select CURRENT_CONNECTION from RDB$DATABASE"));
-        st.execute();
-        ASSERT_TRUE(st.fetch());
-        attachment = st.value(0).toLongLong();
-    }
-    db.exec(QStringLiteral("delete from MON$ATTACHMENTS where MON$ATTACHMENT_ID = %1").arg(attachment));
+    dropAttachment();
 
+    // The open after the drop finds the attachment dead and lets it go ...
+    pais.close();
+    try {
+        pais.open();
+        FAIL() << "the connection is gone";
+    } catch (const ds::EConnectionLost& e) {
+        EXPECT_TRUE(e.message().startsWith(
+            QStringLiteral(u"Não foi possível comunicar com o servidor do banco de dados."))) << e.what();
+    }
+    EXPECT_FALSE(conn.connected());
+    // ... and the next one attaches again by itself.
+    pais.open();
+    EXPECT_TRUE(conn.connected());
+
+    // A save that finds the connection broken keeps its change and says so.
+    dropAttachment();
     pais.append();
     set(pais, "PACIENTE", 7);
     set(pais, "TIPO", QStringLiteral("M"));
@@ -231,19 +242,115 @@ TEST_F(ApplyUpdatesTest, ALostConnectionRaisesAndTheChangeIsSentWithTheNextApply
     try {
         pais.applyUpdates();
         FAIL() << "the connection is gone";
-    } catch (const fb::FbError& e) {
-        EXPECT_TRUE(e.isConnectionFailure()) << e.message().toStdString();
+    } catch (const ds::EConnectionLost& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral(u"As alterações continuam na tela"))) << e.what();
     }
     EXPECT_TRUE(refused.isEmpty());
     EXPECT_TRUE(pais.hasPendingChanges());
     EXPECT_EQ(pais.recordCount(), 1);
 
-    try {
-        conn.disconnect();
-    } catch (const fb::FbError&) {
-        // the attachment is gone either way
-    }
-    pais.applyUpdates();   // connects again
-    EXPECT_EQ(db.scalar(QStringLiteral("select NOME from PAIS where TIPO = 'M'")).toString(), QStringLiteral("Maria"));
+    pais.applyUpdates();   // attaches again and sends it
+    EXPECT_EQ(db.column(QStringLiteral("select NOME from PAIS")), QVariantList{QStringLiteral("Maria")});
     EXPECT_FALSE(pais.hasPendingChanges());
+    EXPECT_TRUE(refused.isEmpty());
+}
+
+TEST_F(ApplyUpdatesTest, AClosingDataSetAppliesItsChangesFirstAndStaysOpenWhenItCannot)
+{
+    ds::SqlDataSet pais(QStringLiteral("pais"), &conn, QStringLiteral("SELECT * FROM PAIS"));
+    pais.open();
+    pais.append();
+    set(pais, "PACIENTE", 7);
+    set(pais, "TIPO", QStringLiteral("P"));
+    set(pais, "NOME", QStringLiteral(u"João"));
+    pais.post();   // pending: nobody applied it
+
+    // The server cannot be reached: the close fails and keeps the change.
+    dropAttachment();
+    const fb::ConnectParams reachable = conn.settings;
+    conn.settings.database = QStringLiteral("127.0.0.1/1:") + db.folder() + QStringLiteral("marvok.fdb");
+    EXPECT_THROW(pais.close(), ds::EConnectionLost);
+    EXPECT_TRUE(pais.isActive());
+    EXPECT_TRUE(pais.hasPendingChanges());
+
+    conn.settings = reachable;
+    pais.close();
+    EXPECT_FALSE(pais.isActive());
+    EXPECT_EQ(parent(), QStringLiteral(u"João|-|-"));
+}
+
+// A commit whose answer never came back may or may not have been done; the
+// next apply finds out in the table and sends only what is not there, so
+// that nothing is written twice nor undone on screen.
+TEST_F(ApplyUpdatesTest, AChangeWhoseCommitWentUnansweredIsWrittenOnceAndOnlyOnce)
+{
+    enum class Change { Insert, EditNote, Delete, InsertThenEditAgain, InsertThenDelete };
+    struct Case {
+        Change change;
+        fb::FailPoint failure;
+        QVariantList rows;   // ID | OBSERVACOES in the table at the end
+        int shown;           // rows in the data set at the end
+    };
+    const QVariantList original{QStringLiteral("1|antes")};
+    const QVariantList added{QStringLiteral("1|antes"), QStringLiteral("2|nova")};
+    const Case cases[] = {
+        {Change::Insert, fb::FailPoint::CommitAnswerLost, added, 2},
+        {Change::Insert, fb::FailPoint::CommitNotSent, added, 2},
+        {Change::EditNote, fb::FailPoint::CommitAnswerLost, {QStringLiteral("1|depois")}, 1},
+        {Change::EditNote, fb::FailPoint::CommitNotSent, {QStringLiteral("1|depois")}, 1},
+        {Change::Delete, fb::FailPoint::CommitAnswerLost, {}, 0},
+        {Change::Delete, fb::FailPoint::CommitNotSent, {}, 0},
+        {Change::InsertThenEditAgain, fb::FailPoint::CommitAnswerLost,
+         {QStringLiteral("1|antes"), QStringLiteral("2|de novo")}, 2},
+        {Change::InsertThenEditAgain, fb::FailPoint::CommitNotSent,
+         {QStringLiteral("1|antes"), QStringLiteral("2|de novo")}, 2},
+        {Change::InsertThenDelete, fb::FailPoint::CommitAnswerLost, original, 1},
+        {Change::InsertThenDelete, fb::FailPoint::CommitNotSent, original, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.change) * 10 + int(c.failure));
+        db.exec(QStringLiteral("DELETE FROM CONSULTA"));
+        db.exec(QStringLiteral("INSERT INTO CONSULTA (ID, DATA, PACIENTE, OBSERVACOES) VALUES (1, '2011-03-05', 7, 'antes')"));
+        refused.clear();
+        ds::SqlDataSet sessions(QStringLiteral("sessions"), &conn, QStringLiteral("SELECT * FROM CONSULTA ORDER BY ID"));
+        recordRefusals(sessions);
+        sessions.open();
+        switch (c.change) {
+        case Change::EditNote:
+            sessions.edit();
+            set(sessions, "OBSERVACOES", QStringLiteral("depois"));   // the memo alone: the other columns stay
+            break;
+        case Change::Delete:
+            sessions.deleteRecord();
+            break;
+        default:
+            sessions.append();
+            set(sessions, "ID", 2);
+            set(sessions, "DATA", QDate(2011, 3, 12));
+            set(sessions, "PACIENTE", 7);
+            set(sessions, "OBSERVACOES", QStringLiteral("nova"));
+        }
+        if (sessions.isEditing())
+            sessions.post();
+        fb::armFailPoint(c.failure);
+        EXPECT_THROW(sessions.applyUpdates(), ds::EConnectionLost);
+        EXPECT_TRUE(sessions.hasPendingChanges());
+
+        if (c.change == Change::InsertThenEditAgain) {
+            sessions.last();
+            sessions.edit();
+            set(sessions, "OBSERVACOES", QStringLiteral("de novo"));
+            sessions.post();
+        } else if (c.change == Change::InsertThenDelete) {
+            sessions.last();
+            sessions.deleteRecord();
+        }
+        sessions.applyUpdates();
+        EXPECT_TRUE(refused.isEmpty()) << refused.value(0).message.toStdString();
+        EXPECT_FALSE(sessions.hasPendingChanges());
+        EXPECT_EQ(sessions.recordCount(), c.shown);
+        EXPECT_EQ(db.column(QStringLiteral("select ID || '|' || OBSERVACOES from CONSULTA order by ID")), c.rows);
+        sessions.close();
+    }
+    fb::disarmFailPoints();
 }

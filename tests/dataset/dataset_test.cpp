@@ -3,10 +3,14 @@
 #include "dataset/dataset.h"
 #include "dataset/datasource.h"
 #include "dataset/dberror.h"
+#include "dataset/valuecompare.h"
 #include "support/columnvalues.h"
 
+#include <QCollator>
 #include <QDate>
+#include <QLocale>
 #include <QSignalSpy>
+#include <QTime>
 #include <gtest/gtest.h>
 
 using ds::DataSet;
@@ -161,6 +165,48 @@ TEST(DataSetEditing, RequiredFieldNamesItsLabelAndLeavesTheRecordBeingEdited)
     EXPECT_EQ(p.fieldByName(QStringLiteral("ID")).asInteger(), 1);
 }
 
+TEST(DataSetEditing, EmptyTextsAndDatesOrTimesThatHoldNoneAreNoValue)
+{
+    struct Case {
+        const char* field;
+        QVariant value;
+        bool typed;   // through the field's text, as a box writes it
+    };
+    const Case cases[] = {
+        {"NOTA", QString(), true},   // a note typed and erased in its box
+        {"NOTA", QStringLiteral(""), false},
+        {"NOME", QStringLiteral(""), false},
+        {"DATA", QDate(), false},
+        {"HORA", QTime(), false},
+    };
+    for (const Case& c : cases) {
+        DataSet d(QStringLiteral("notes"));
+        d.addField(QStringLiteral("NOME"), FieldType::Text, 20, true);
+        d.addField(QStringLiteral("NOTA"), FieldType::Memo, 0, true);
+        d.addField(QStringLiteral("DATA"), FieldType::Date, 0, true);
+        d.addField(QStringLiteral("HORA"), FieldType::Time, 0, true);
+        d.open();
+        d.append();
+        d.fieldByName(QStringLiteral("NOME")).setValue(QStringLiteral("Ana"));
+        d.fieldByName(QStringLiteral("NOTA")).setText(QStringLiteral("Brincou de bola."));
+        d.fieldByName(QStringLiteral("DATA")).setValue(QDate(2011, 3, 5));
+        d.fieldByName(QStringLiteral("HORA")).setValue(QTime(14, 0));
+        ds::Field& f = d.fieldByName(QString::fromLatin1(c.field));
+        if (c.typed)
+            f.setText(c.value.toString());
+        else
+            f.setValue(c.value);
+        EXPECT_TRUE(f.isNull()) << c.field;
+        try {
+            d.post();
+            ADD_FAILURE() << c.field << " was saved empty";
+        } catch (const ds::EDatabaseError& e) {
+            EXPECT_EQ(e.message(), QStringLiteral("Field '%1' must have a value").arg(QString::fromLatin1(c.field)));
+        }
+        EXPECT_EQ(d.state(), DataSetState::Insert);
+    }
+}
+
 TEST(DataSetEditing, EditOnAnEmptyDataSetStartsAnInsertion)
 {
     People p;
@@ -293,4 +339,67 @@ TEST(DataSetFields, TextConversionsAndTheirErrors)
     p.fieldByName(QStringLiteral("NOME")).setValue(QString(30, u'x'));
     EXPECT_EQ(p.fieldByName(QStringLiteral("NOME")).asString().size(), 20);   // cut to the column's size
     EXPECT_THROW(p.fieldByName(QStringLiteral("NADA")), ds::EDatabaseError);
+}
+
+TEST(DataSetFields, DatesAreReadAsUsersTypeThem)
+{
+    People p;
+    p.open();
+    p.append();
+    ds::Field& nasc = p.fieldByName(QStringLiteral("NASC"));
+    struct Case {
+        const char* typed;
+        QDate date;   // invalid: refused
+    } cases[] = {
+        {"5/3/2011", {2011, 3, 5}},
+        {"05/03/11", {2011, 3, 5}},
+        {"5/03/2011", {2011, 3, 5}},
+        {" 5/ 3/2011", {2011, 3, 5}},  // as the date box leaves an unfilled position
+        {"15/3/30", {2030, 3, 15}},    // the date box's century window
+        {"15/3/31", {1931, 3, 15}},
+        {"29/2/12", {2012, 2, 29}},
+        {"29/2/13", {}},
+        {"5/3/201", {}},
+        {"5/3/20111", {}},
+        {"05/03", {}},
+        {"5-3-2011", {}},
+        {"5/x/2011", {}},
+        {"123/3/2011", {}},
+    };
+    for (const Case& c : cases) {
+        nasc.clear();
+        const QString typed = QString::fromLatin1(c.typed);
+        if (c.date.isValid()) {
+            nasc.setText(typed);
+            EXPECT_EQ(nasc.asDate(), c.date) << c.typed;
+        } else {
+            EXPECT_THROW(nasc.setText(typed), ds::EConvertError) << c.typed;
+            EXPECT_TRUE(nasc.isNull()) << c.typed;
+        }
+    }
+}
+
+// The order of texts is the collation's, whatever shortcut the comparison takes.
+TEST(DataSetOrder, TextsCompareAsTheCollationOrdersThem)
+{
+    QCollator collation(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    collation.setCaseSensitivity(Qt::CaseInsensitive);
+    const QString alphabet = QStringLiteral(u"aAbBzZ09 .-áÁçÇ");
+    quint32 seed = 12345;
+    const auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    const auto text = [&] {
+        QString s;
+        for (quint32 n = next() % 6; n > 0; --n)
+            s += alphabet[qsizetype(next() % quint32(alphabet.size()))];
+        return s;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        const QString a = text(), b = text();
+        int expected = collation.compare(a, b);
+        if (expected == 0)
+            expected = a < b ? -1 : (b < a ? 1 : 0);
+        const int got = ds::compareValues(FieldType::Text, a, b);
+        ASSERT_EQ((got > 0) - (got < 0), (expected > 0) - (expected < 0))
+            << a.toStdString() << " / " << b.toStdString();
+    }
 }

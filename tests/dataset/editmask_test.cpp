@@ -50,7 +50,8 @@ TEST(EditMaskTest, TypedTextIsStoredWithoutPunctuationAndInTheMasksCase)
         {kState, u"RS"_s, u"rS"_s},
         {u"<ll;0; "_s, u"rs"_s, u"RS"_s},
         {u">l<l;0; "_s, u"Rs"_s, u"rS"_s},
-        {kPhone, u"11345 7890"_s, u"(11)345 -7890"_s}, // an inner optional blank keeps its place
+        {kPhone, u"113457890"_s, u"(11)345 -7890"_s}, // digits only: an optional digit left blank is no digit
+        {kPostalCode, u"1234567"_s, u"12.345- 67"_s},
         {kPostalCode, u"12345678"_s, u"12.345-678"_s},
         {kPostalCode, u"12345"_s, u"12.345"_s}, // a short text is blank at its end
     };

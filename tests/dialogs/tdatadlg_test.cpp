@@ -3,6 +3,7 @@
 #include "controls/torbdateedit.h"
 #include "dataset/dateformat.h"
 #include "support/modaldriver.h"
+#include "support/textfit.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -93,6 +94,13 @@ TEST(SelectDateTest, CancelLeavesDateAndFlagAsTheyCame)
     EXPECT_FALSE(accepted);
     EXPECT_EQ(date, given);
     EXPECT_TRUE(next);
+}
+
+TEST(SelectDateTest, EveryTextFits)
+{
+    TDataDlg dialog;
+    dialog.show();
+    EXPECT_TRUE(cutTexts(dialog).isEmpty()) << describeCutTexts(cutTexts(dialog)).toStdString();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "dialogs/tfrmlocalizar.h"
 
 #include "support/modaldriver.h"
+#include "support/textfit.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -191,6 +193,59 @@ TEST_F(TfrmLocalizarTest, HitListShowsTheFirstSevenHitsWithTheMatchDrawnInBlue)
     EXPECT_EQ(dialog->ListBox1->count(), 0);
     type(QStringLiteral(u"o 9"));
     EXPECT_EQ(rows(dialog->ListBox1), QStringList{u"Bruno 9"_qs});
+}
+
+// Contrast of two colours as the web's accessibility guidelines reckon it:
+// 4.5 is what ordinary text needs to be read.
+double contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST_F(TfrmLocalizarTest, TheMatchOnTheSelectedRowCanBeRead)
+{
+    open();
+    dialog->chbxMultiResult->setChecked(true);
+    type(QStringLiteral(u"mar"));
+    key(Qt::Key_Down);
+    ASSERT_TRUE(dialog->ListBox1->item(0)->isSelected());
+    QCoreApplication::processEvents();
+    const QImage drawn = dialog->ListBox1->viewport()->grab().toImage();
+    const QRect row = dialog->ListBox1->visualItemRect(dialog->ListBox1->item(0));
+    const int matchEnd = 2 + dialog->ListBox1->fontMetrics().horizontalAdvance(QStringLiteral(u"Mar"));
+    // The colour most pixels of the match's box have is what the blue stands on.
+    QHash<QRgb, int> colours;
+    for (int y = row.top(); y <= row.bottom(); ++y)
+        for (int x = row.left() + 2; x < matchEnd; ++x)
+            ++colours[drawn.pixel(x, y)];
+    const QRgb ground = std::max_element(colours.begin(), colours.end()).key();
+    EXPECT_GE(contrast(QColor(0, 0, 255), QColor(ground)), 4.5) << QColor(ground).name().toStdString();
+}
+
+TEST(TfrmLocalizarTexts, TheCallersPromptAndEveryOtherTextFit)
+{
+    auto* dialog = new TfrmLocalizar;
+    dialog->Label1->setText(QStringLiteral("Nome ou ID:"));
+    dialog->setStrings({QStringLiteral("Ana"), QStringLiteral("Bia")});   // a temporary list
+    dialog->show();
+    const QList<CutText> cut = cutTexts(*dialog);
+    EXPECT_TRUE(cut.isEmpty()) << describeCutTexts(cut).toStdString();
+    delete dialog;
+}
+
+TEST(TfrmLocalizarTexts, TheListHandedInIsTheDialogsOwn)
+{
+    TfrmLocalizar dialog;
+    QStringList names{QStringLiteral("Ana"), QStringLiteral("Bia")};
+    dialog.setStrings(names);
+    names.clear();   // the caller's list changes or goes away
+    dialog.setIndex(1);
+    EXPECT_EQ(dialog.Edit1->text(), QStringLiteral("Bia"));
 }
 
 TEST_F(TfrmLocalizarTest, DownThenEnterInTheHitListChoosesTheRow)

@@ -3,6 +3,7 @@
 #include "controls/thyperlink.h"
 #include "support/modaldriver.h"
 #include "support/recordingshell.h"
+#include "support/textfit.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -25,6 +26,25 @@ TEST(TfrmSobreTest, ShowsTheProgramFilesVersionAndNamesItInTheMailSubject)
         return l->text() == QStringLiteral(u"Versão:") && l->geometry().right() + 1 == 398 && l->y() == 219;
     });
     EXPECT_TRUE(captioned);
+}
+
+TEST(TfrmSobreTest, ThePanelIsBevelledAndThePictureFillsIt)
+{
+    TfrmSobre box;
+    box.show();
+    EXPECT_TRUE(cutTexts(box).isEmpty()) << describeCutTexts(cutTexts(box)).toStdString();
+    // A lowered outer bevel and a raised inner one: at the left edge dark
+    // then light, at the right edge light then dark.
+    const QImage panel = box.Panel1->grab().toImage();
+    const int y = panel.height() / 2;
+    const auto grey = [&](int x) { return qGray(panel.pixel(x, y)); };
+    const int face = grey(5);   // between the bevel and the picture
+    EXPECT_LT(grey(0), grey(1));
+    EXPECT_LT(grey(panel.width() - 2), grey(panel.width() - 1));
+    EXPECT_LT(grey(0), face);
+    EXPECT_LT(grey(panel.width() - 2), face);
+    // Drawn for the room it has: no white band above or below the picture.
+    EXPECT_EQ(box.Image1->pixmap().size(), box.Image1->size());
 }
 
 TEST(TfrmSobreTest, AuthorLinkOpensAMailWithTheSubjectAndNoBody)

@@ -7,6 +7,7 @@
 #include "dataset/dataset.h"
 #include "support/columnvalues.h"
 #include "support/scriptedmessages.h"
+#include "support/textfit.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -104,6 +105,13 @@ TEST_F(TfrmTabelaTest, TheWindowShowsTheVisibleFieldsAndEightCommandButtons)
     QApplication::processEvents();
     EXPECT_EQ(form.DBGrid1->height(), gridHeight + 86);
     EXPECT_EQ(form.ToolBar1->height(), 37);
+}
+
+TEST_F(TfrmTabelaTest, EveryCaptionFitsItsButtonInTheWindowsFont)
+{
+    const QList<CutText> cut = cutTexts(form);
+    EXPECT_TRUE(cut.isEmpty()) << describeCutTexts(cut).toStdString();
+    EXPECT_EQ(form.ToolButton8->font(), form.font());
 }
 
 TEST_F(TfrmTabelaTest, TheButtonsActOnTheBoundDataSet)

@@ -1,4 +1,6 @@
+#include "core/timeofday.h"
 #include "fb/connection.h"
+#include "fb/failpoint.h"
 #include "fb/fberror.h"
 #include "fb/statement.h"
 #include "fb/transaction.h"
@@ -66,6 +68,86 @@ TEST_F(FbLayer, TypedValuesRoundTripThroughNamedParameters)
     EXPECT_EQ(sel.columns()[0].length, 60);
     EXPECT_EQ(sel.columns()[5].type, fb::ColumnType::TextBlob);
     EXPECT_FALSE(sel.fetch());
+}
+
+TEST_F(FbLayer, TimesKeepTheServersPrecisionAndEmptyDatesAndTimesAreNull)
+{
+    db.exec(QStringLiteral("INSERT INTO PACIENTE (ID, NOME, NASCIMENTO, CADASTRO, STATUS) "
+                           "VALUES (7, 'Ana', '2005-06-10', '2011-03-05', 'A')"));
+    db.exec(QStringLiteral("INSERT INTO CONSULTA (ID, DATA, HORA, PACIENTE) VALUES (1, '2011-03-05', '10:00:00.1234', 7)"));
+    fb::Transaction tx(conn);
+    fb::Statement sel(tx, QStringLiteral("select HORA from CONSULTA"));
+    sel.execute();
+    ASSERT_TRUE(sel.fetch());
+    const QVariant hora = sel.value(0);
+    EXPECT_EQ(hora.value<TimeOfDay>().ticks(), 360001234u);
+    EXPECT_EQ(hora.toTime(), QTime(10, 0, 0, 123));
+    // The value read finds its row again.
+    fb::Statement find(tx, QStringLiteral("select count(*) from CONSULTA where HORA = :H"));
+    find.setParam(QStringLiteral("H"), hora);
+    find.execute();
+    ASSERT_TRUE(find.fetch());
+    EXPECT_EQ(find.value(0).toInt(), 1);
+
+    // A date or time that holds none is sent as NULL.
+    fb::Statement change(tx, QStringLiteral("UPDATE CONSULTA SET HORA = :H"));
+    fb::Statement leave(tx, QStringLiteral("UPDATE PACIENTE SET SAIDA = :S"));
+    for (const QVariant& none : {QVariant(QTime()), QVariant(TimeOfDay().toVariant())}) {
+        change.setParam(QStringLiteral("H"), none);
+        change.execute();
+    }
+    leave.setParam(QStringLiteral("S"), QDate());
+    leave.execute();
+    tx.commit();
+    EXPECT_EQ(db.scalar(QStringLiteral("select count(*) from CONSULTA where HORA is null")).toInt(), 1);
+    EXPECT_EQ(db.scalar(QStringLiteral("select count(*) from PACIENTE where SAIDA is null")).toInt(), 1);
+}
+
+// The statements this connection holds on the server.
+int serverStatements(fb::Connection& conn)
+{
+    fb::Transaction tx(conn, fb::TransactionOptions{true});
+    fb::Statement st(tx, QStringLiteral("select count(*) from MON$STATEMENTS where MON$ATTACHMENT_ID = CURRENT_CONNECTION"));
+    st.execute();
+    st.fetch();
+    return st.value(0).toInt();
+}
+
+TEST_F(FbLayer, AFailureOnTheWayLeavesNoHandleBehind)
+{
+    db.exec(QStringLiteral("INSERT INTO PACIENTE (ID, NOME, NASCIMENTO, CADASTRO, STATUS) "
+                           "VALUES (7, 'Ana', '2005-06-10', '2011-03-05', 'A')"));
+    db.exec(QStringLiteral("INSERT INTO CONSULTA (ID, DATA, PACIENTE, OBSERVACOES) VALUES (1, '2011-03-05', 7, 'nota')"));
+    const int handles = fb::openHandles();
+    const int statements = serverStatements(conn);
+    struct Case {
+        fb::FailPoint point;
+        QString sql;
+    } cases[] = {
+        {fb::FailPoint::BlobRead, QStringLiteral("select OBSERVACOES from CONSULTA")},
+        {fb::FailPoint::BlobWrite, QStringLiteral("UPDATE CONSULTA SET OBSERVACOES = :OBS")},
+        {fb::FailPoint::Describe, QStringLiteral("select * from CONSULTA")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.point));
+        {
+            fb::Transaction tx(conn);
+            fb::armFailPoint(c.point);
+            try {
+                fb::Statement st(tx, c.sql);
+                if (st.hasParam(QStringLiteral("OBS")))
+                    st.setParam(QStringLiteral("OBS"), QStringLiteral("outra nota"));
+                st.execute();
+                st.fetch();
+                ADD_FAILURE() << "the failure was not met";
+            } catch (const fb::FbError& e) {
+                EXPECT_TRUE(e.isConnectionFailure()) << e.what();
+            }
+        }
+        EXPECT_EQ(fb::openHandles(), handles);
+        EXPECT_EQ(serverStatements(conn), statements);
+    }
+    fb::disarmFailPoints();
 }
 
 TEST_F(FbLayer, RawBlockTakesItsParametersByPosition)

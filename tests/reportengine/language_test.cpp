@@ -44,7 +44,7 @@ QString printText(const PreviewDialog& preview)
 TEST_F(LanguageTest, FileInTheWorkingDirectoryTurnsThePreviewAndQtDialogsPortuguese)
 {
     ASSERT_TRUE(QFile::copy(programLanguageFile(), QStringLiteral("Brazil.frc")));
-    ASSERT_TRUE(loadLanguageFile(QStringLiteral("Brazil.frc")));
+    ASSERT_TRUE(loadProgramLanguage());
 
     PreviewDialog preview(PreparedReport{}, QString());
     EXPECT_EQ(preview.windowTitle(), QStringLiteral("Visualização"));
@@ -72,7 +72,7 @@ TEST_F(LanguageTest, MissingFileIsSilentAndKeepsTheEnglishTexts)
 {
     // The program's own folder holds the file, but only the working directory counts.
     ASSERT_TRUE(QFile::exists(programLanguageFile()));
-    EXPECT_FALSE(loadLanguageFile(QStringLiteral("Brazil.frc")));
+    EXPECT_FALSE(loadProgramLanguage());
     PreviewDialog preview(PreparedReport{}, QString());
     EXPECT_EQ(preview.windowTitle(), QStringLiteral("Preview"));
     EXPECT_EQ(printText(preview), QStringLiteral("Print"));

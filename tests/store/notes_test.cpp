@@ -1,5 +1,6 @@
 // Re-evaluations, referrals, guidance notes and history notes.
 
+#include "dataset/dberror.h"
 #include "storefixture.h"
 
 namespace {
@@ -37,6 +38,31 @@ TEST_F(NoteTest, ANewNoteIsDatedTodayForTheCurrentPatient)
         EXPECT_EQ(value(*d, "PACIENTE").toInt(), 7) << d->name().toStdString();
     }
     EXPECT_EQ(value(dm.qryOrientacao, "TIPO").toInt(), 3);
+}
+
+TEST_F(NoteTest, ARequiredNoteEmptiedInItsBoxIsNotSaved)
+{
+    db.exec(QStringLiteral("INSERT INTO REAVALIACAO (ID, PACIENTE, DATA, OBSERVACOES) VALUES (1, 7, '2011-03-01', 'Antes')"));
+    dm.qryReavaliacao.close();
+    dm.qryReavaliacao.open();
+    for (bool isNew : {true, false}) {
+        if (isNew)
+            dm.qryReavaliacao.append();
+        else
+            dm.qryReavaliacao.edit();
+        // What the note's box writes: the text typed, then the box emptied.
+        field(dm.qryReavaliacao, "OBSERVACOES").setText(QStringLiteral("Reavaliação"));
+        field(dm.qryReavaliacao, "OBSERVACOES").setText(QString());
+        try {
+            dm.qryReavaliacao.post();
+            ADD_FAILURE() << "an empty note was saved";
+        } catch (const ds::EDatabaseError& e) {
+            EXPECT_EQ(e.message(), QStringLiteral(u"Field 'OBSERVAÇÕES' must have a value"));
+        }
+        EXPECT_TRUE(dm.qryReavaliacao.isEditing());
+        dm.qryReavaliacao.cancel();
+    }
+    EXPECT_EQ(db.column(QStringLiteral("select OBSERVACOES from REAVALIACAO")), QVariantList{QStringLiteral("Antes")});
 }
 
 TEST_F(NoteTest, GuidanceNotesKeepTheChosenTypeAcrossPatients)

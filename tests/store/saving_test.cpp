@@ -142,3 +142,37 @@ TEST_F(SavingTest, ClosingSavesThePendingEditOrStopsWithItsError)
     EXPECT_TRUE(dm.qryHistorico.isActive());
     EXPECT_EQ(dm.qryHistorico.state(), ds::DataSetState::Edit);
 }
+
+TEST_F(SavingTest, ALostConnectionKeepsTheNoteAndItReachesTheDatabaseOnce)
+{
+    const QString lost = QStringLiteral(u"Não foi possível comunicar com o servidor do banco de dados.");
+    dm.qryHistorico.open();
+
+    // The key cannot be drawn: the new note stays being inserted.
+    db.dropAttachment(dm.ZConnection1.handle());
+    dm.qryHistorico.append();
+    set(dm.qryHistorico, "NOTA", QStringLiteral("Veio com a avó."));
+    try {
+        dm.qryHistorico.post();
+        FAIL() << "the connection is gone";
+    } catch (const ds::EConnectionLost& e) {
+        EXPECT_TRUE(e.message().startsWith(lost)) << e.what();
+    }
+    EXPECT_EQ(dm.qryHistorico.state(), ds::DataSetState::Insert);
+    dm.qryHistorico.post();   // attaches again
+    EXPECT_EQ(db.column(QStringLiteral("select NOTA from HISTORICO")), QVariantList{QStringLiteral("Veio com a avó.")});
+
+    // A change whose apply finds the connection broken stays pending, and
+    // closing the data sets before the disconnection sends it.
+    db.dropAttachment(dm.ZConnection1.handle());
+    dm.qryHistorico.edit();
+    set(dm.qryHistorico, "NOTA", QStringLiteral("Veio com o avô."));
+    EXPECT_THROW(dm.qryHistorico.post(), ds::EConnectionLost);
+    EXPECT_EQ(dm.qryHistorico.state(), ds::DataSetState::Browse);
+    EXPECT_TRUE(dm.qryHistorico.hasPendingChanges());
+    dm.ZConnection1.disconnect();
+    EXPECT_FALSE(dm.ZConnection1.connected());
+    EXPECT_FALSE(dm.qryHistorico.isActive());
+    EXPECT_EQ(db.column(QStringLiteral("select NOTA from HISTORICO")), QVariantList{QStringLiteral("Veio com o avô.")});
+    EXPECT_TRUE(messages.requests.isEmpty());
+}

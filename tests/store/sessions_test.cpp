@@ -48,6 +48,37 @@ TEST_F(SessionTest, ANewSessionStartsTodayNowForTheCurrentPatientAndKeepsTheOrde
     EXPECT_EQ(dm.qryConsulta.recNo(), 0);
 }
 
+TEST_F(SessionTest, ANewSessionReadsTheClockOnce)
+{
+    // Midnight falls between two readings.
+    QList<QDateTime> readings{QDateTime(QDate(2011, 3, 5), QTime(23, 59, 59, 999)),
+                              QDateTime(QDate(2011, 3, 6), QTime(0, 0))};
+    Clock::setSource([&readings] { return readings.size() > 1 ? readings.takeFirst() : readings.first(); });
+    dm.qryConsulta.append();
+    EXPECT_EQ(value(dm.qryConsulta, "DATA").toDate(), QDate(2011, 3, 5));
+    EXPECT_EQ(value(dm.qryConsulta, "HORA").toTime(), QTime(23, 59, 59, 999));
+}
+
+TEST_F(SessionTest, ASessionTimedToTheTenThousandthCanBeChangedAndDeleted)
+{
+    addSession(52, 7, "2011-03-05", "10:00:00.1234");   // written by another tool
+    dm.qryConsulta.close();
+    dm.qryConsulta.open();
+    ASSERT_TRUE(dm.qryConsulta.locate(QStringLiteral("ID"), 52));
+    dm.qryConsulta.edit();
+    set(dm.qryConsulta, "OBSERVACOES", QStringLiteral("Desenhou a família."));
+    dm.qryConsulta.post();
+    EXPECT_TRUE(messages.requests.isEmpty()) << messages.requests.value(0).text.toStdString();
+    EXPECT_EQ(count(QStringLiteral("select count(*) from CONSULTA where ID = 52 and HORA = '10:00:00.1234' "
+                                   "and OBSERVACOES = 'Desenhou a família.'")),
+              1);
+
+    messages.answers.enqueue(platform::MsgButton::Yes);   // "Excluir sessão?"
+    dm.qryConsulta.deleteRecord();
+    EXPECT_EQ(messages.requests.size(), 1);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from CONSULTA where ID = 52")), 0);
+}
+
 TEST_F(SessionTest, TheFirstToyOfANewSessionSavesTheSessionFirst)
 {
     dm.qryConsulta.append();

@@ -2,7 +2,6 @@
 // opening of reference data and the closing order before a disconnection.
 
 #include "fb/fberror.h"
-#include "reportengine/language.h"
 #include "store/tdm.h"
 #include "support/testdatabase.h"
 
@@ -129,30 +128,4 @@ TEST(TdmConnection, DisconnectClosesTheRecordDataSetsInOrderAndKeepsReferenceDat
                                        "qryPaciente"}));
     EXPECT_FALSE(dm.ZConnection1.connected());
     EXPECT_TRUE(dm.qryCarater.isActive());
-}
-
-TEST(TdmCreation, LoadsTheReportLanguageFileFromTheWorkingDirectoryOnly)
-{
-    const QString saved = QDir::currentPath();
-    const QString shipped = QCoreApplication::applicationDirPath() + QStringLiteral("/Brazil.frc");
-    ASSERT_TRUE(QFile::exists(shipped));
-    auto printCaption = [] { return QCoreApplication::translate("report::PreviewDialog", "Print"); };
-    struct Case {
-        bool fileInWorkingDirectory;
-        const char* caption;
-    } cases[] = {{false, "Print"}, {true, "Imprimir"}};
-    for (const Case& c : cases) {
-        QTemporaryDir cwd;
-        if (c.fileInWorkingDirectory) {
-            ASSERT_TRUE(QFile::copy(shipped, cwd.path() + QStringLiteral("/Brazil.frc")));
-        }
-        QDir::setCurrent(cwd.path());
-        {
-            Tdm dm(cwd.path());   // creation opens no connection: no database is needed
-            EXPECT_FALSE(dm.ZConnection1.connected());
-        }
-        EXPECT_EQ(printCaption(), QString::fromLatin1(c.caption));
-        QDir::setCurrent(saved);
-        report::unloadLanguageFile();
-    }
 }

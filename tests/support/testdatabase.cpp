@@ -143,3 +143,18 @@ QList<QVariantList> queryRows(fb::Connection& connection, const QString& sql)
         out << QVariantList(st.row().begin(), st.row().end());
     return out;
 }
+
+void TestDatabase::dropAttachment(fb::Connection& connection) const
+{
+    qint64 attachment = 0;
+    {
+        fb::Transaction tx(connection, fb::TransactionOptions{true});
+        fb::Statement st(tx, QStringLiteral("select CURRENT_CONNECTION from RDB$DATABASE"));
+        st.execute();
+        if (st.fetch())
+            attachment = st.value(0).toLongLong();
+        st.closeCursor();
+        tx.commit();
+    }
+    exec(QStringLiteral("delete from MON$ATTACHMENTS where MON$ATTACHMENT_ID = %1").arg(attachment));
+}

@@ -33,6 +33,10 @@ public:
     // Every row, each as its columns.
     QList<QVariantList> rows(const QString& sql) const;
 
+    // Deletes the connection's attachment from a connection of its own, as
+    // a server restart would; the connection still holds the dead handle.
+    void dropAttachment(fb::Connection& connection) const;
+
 private:
     QTemporaryDir m_dir;
 };
