@@ -125,7 +125,7 @@ TEST_F(EditingTest, TheGridMenuActsOnTheGridItWasOpenedOn)
         w->DataSetInsert2->trigger();
         w->popupGrid->close();
     });
-    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(20, 20));
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(20, 20), w->DBGrid1->viewport()->mapToGlobal(QPoint(20, 20)));
     QApplication::sendEvent(w->DBGrid1->viewport(), &menu);
     QTest::qWait(300);
     EXPECT_EQ(dm.qryIrmao.state(), ds::DataSetState::Insert);

@@ -5,6 +5,7 @@
 #include "reportengine/previewdialog.h"
 #include "reportfixture.h"
 #include "support/modaldriver.h"
+#include "support/textfit.h"
 #include "reportengine/definition.h"
 
 #include <QAction>
@@ -253,6 +254,7 @@ TEST(PreviewCommands, PicturesOnOneBarThatFitsA1024PixelWindow)
         }
     }
     EXPECT_TRUE(preview.findChild<QAction*>(QStringLiteral("actLast"))->isVisible());
+    EXPECT_TRUE(cutTexts(preview).isEmpty()) << describeCutTexts(cutTexts(preview)).toStdString();
 }
 
 TEST(PreviewCommands, OnlyTheCommandsOfTheDefinitionAreOffered)

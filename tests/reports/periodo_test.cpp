@@ -5,6 +5,7 @@
 #include "reports/tfrmperiodo.h"
 #include "reportsfixture.h"
 #include "support/modaldriver.h"
+#include "support/textfit.h"
 #include "support/scriptedmessages.h"
 
 #include <QCloseEvent>
@@ -58,6 +59,7 @@ TEST_F(PeriodoTest, OffersThePeriodGivenInItsSmallToolWindow)
         EXPECT_EQ(d->dtInicio->geometry(), QRect(64, 83, 80, 21));
         EXPECT_EQ(d->dtFim->geometry(), QRect(160, 83, 80, 21));
         EXPECT_EQ(d->btnOK->geometry(), QRect(64, 128, 75, 25));
+        EXPECT_TRUE(cutTexts(*d).isEmpty()) << describeCutTexts(cutTexts(*d)).toStdString();
         EXPECT_EQ(d->btnCancel->text(), QStringLiteral("Cancelar"));
         EXPECT_EQ(d->dtInicio->displayText(), QStringLiteral("01/03/2011"));
         EXPECT_EQ(d->dtFim->displayText(), QStringLiteral("31/03/2011"));
