@@ -1,6 +1,7 @@
 #include "fb/fbapi_p.h"
 
 #include <QString>
+#include <atomic>
 
 namespace fb {
 
@@ -18,7 +19,8 @@ bool FbError::isConnectionFailure() const
 }
 
 namespace {
-int g_openHandles = 0;
+// Counted from every thread that talks to a server.
+std::atomic<int> g_openHandles{0};
 bool g_armed[int(FailPoint::Count)] = {};
 } // namespace
 

@@ -1,0 +1,310 @@
+// The server goes away under the program: its attachment is deleted through
+// MON$ATTACHMENTS by a second attachment (what a server restart does to it),
+// while the program holds a change and while an apply runs, or the server does
+// not answer at all for a while. The program attaches again by itself, every
+// change reaches the database once, the user reads why in Portuguese while
+// the server is away, and no close drops a change it could not send.
+
+#include "dataset/dberror.h"
+#include "fb/statement.h"
+#include "fb/transaction.h"
+#include "store/tdm.h"
+#include "support/scriptedmessages.h"
+#include "support/testdatabase.h"
+
+#include <QMap>
+#include <QRandomGenerator>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <thread>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+const QString kAway = QStringLiteral(u"Não foi possível comunicar com o servidor do banco de dados.");
+const QString kKept = QStringLiteral(u"As alterações continuam na tela e serão gravadas assim que a comunicação voltar.");
+
+// A local port nobody listens on: the system hands out a free one, which is
+// given back at once.
+int freePort()
+{
+    const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    const bool bound = probe >= 0 && ::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                       ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0;
+    if (probe >= 0)
+        ::close(probe);
+    return bound ? ntohs(address.sin_port) : 0;
+}
+
+ds::Field& field(const ds::DataSet& d, const char* name) { return d.fieldByName(QString::fromLatin1(name)); }
+
+// A second attachment, as the administrator's, that deletes every other
+// attachment to the database: to the program it is what a server restart is.
+class AttachmentKiller {
+public:
+    explicit AttachmentKiller(const TestDatabase& db) { m_connection.connect(db.connectParams()); }
+    // Whether an attachment was there to delete.
+    bool kill()
+    {
+        fb::Transaction tx(m_connection);
+        fb::Statement st(tx, QStringLiteral("delete from MON$ATTACHMENTS where MON$ATTACHMENT_ID <> "
+                                            "CURRENT_CONNECTION and MON$SYSTEM_FLAG = 0"));
+        st.execute();
+        const bool killed = st.affectedRecords() > 0;
+        tx.commit();
+        return killed;
+    }
+
+private:
+    fb::Connection m_connection;
+};
+
+class ServerOutage : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        db.exec(QStringLiteral("INSERT INTO PACIENTE (ID, NOME, NASCIMENTO, CADASTRO, STATUS) "
+                               "VALUES (7, 'Ana', '2015-06-10', '2024-03-05', 'A')"));
+        db.exec(QStringLiteral("INSERT INTO REAVALIACAO (ID, PACIENTE, DATA, OBSERVACOES) "
+                               "VALUES (1, 7, '2024-04-01', 'primeira')"));
+        db.exec(QStringLiteral("SET GENERATOR GERADOR TO 100"));
+        dm.qryPaciente.open();
+        dm.qryReavaliacao.open();
+    }
+
+    // From now on the data module reaches for a port where no server listens,
+    // as when the server is stopped; until serverBack().
+    void serverAway()
+    {
+        const int port = freePort();
+        ASSERT_GT(port, 0);
+        m_own = dm.ZConnection1.beforeConnect;
+        dm.ZConnection1.beforeConnect = [this, port](ds::Connection& c) {
+            m_own(c);
+            c.settings.database.replace(QStringLiteral("localhost:"), QStringLiteral("localhost/%1:").arg(port));
+        };
+        db.dropAttachment(dm.ZConnection1.handle());
+    }
+    void serverBack() { dm.ZConnection1.beforeConnect = m_own; }
+
+    // Runs an operation that must fail because the server is away, and says how.
+    template <typename F>
+    QString failureOf(F&& operation)
+    {
+        try {
+            operation();
+        } catch (const ds::EConnectionLost& e) {
+            return e.message();
+        } catch (const std::exception& e) {
+            return QStringLiteral("not a lost connection: ") + QString::fromUtf8(e.what());
+        }
+        return QStringLiteral("no failure");
+    }
+
+    QMap<int, QString> notesOnDisk() const
+    {
+        QMap<int, QString> notes;
+        for (const QVariantList& r : db.rows(QStringLiteral("select ID, OBSERVACOES from REAVALIACAO")))
+            notes.insert(r[0].toInt(), r[1].toString());
+        return notes;
+    }
+
+    TestDatabase db;
+    ScriptedMessages messages;
+    Tdm dm{db.folder()};
+    ds::Connection::Event m_own;
+};
+
+// The state of a data set a failed save left: posted or not, pending or not.
+void saveAgain(ds::SqlDataSet& d)
+{
+    if (d.state() == ds::DataSetState::Insert || d.state() == ds::DataSetState::Edit)
+        d.post();
+    else
+        d.applyUpdates();
+}
+
+} // namespace
+
+// The outages fall between the program's steps: before a change, while it is
+// typed, after a save that could not reach the server (the change pending)
+// and before each new attempt. Outages inside a call to the server are the
+// next test's: one that meets the server in the middle of a request can
+// leave the client waiting for an answer that never comes.
+TEST_F(ServerOutage, KilledAttachmentsCostNoChangeAndRepeatNone)
+{
+    constexpr int kChanges = 300;
+    ds::SqlDataSet& notes = dm.qryReavaliacao;
+    QRandomGenerator random(20261210);
+    AttachmentKiller killer(db);
+    int outages = 0;
+    const auto maybeKill = [&] {
+        if (random.bounded(3) == 0 && killer.kill())
+            ++outages;
+    };
+    QMap<int, QString> expected = notesOnDisk();
+    int inserted = 0, edited = 0, deleted = 0, lostConnections = 0;
+    QStringList wrongMessages, failures;
+
+    for (int change = 1; change <= kChanges && failures.isEmpty(); ++change) {
+        const QString text = QStringLiteral(u"reavaliação %1: brincou com a bola").arg(change);
+        const int kind = notes.isEmpty() ? 0 : int(random.bounded(4));
+        int id = 0;
+        for (int attempt = 0;; ++attempt) {
+            if (attempt > 20) {
+                failures << QStringLiteral("change %1 never went through").arg(change);
+                break;
+            }
+            maybeKill();
+            try {
+                if (attempt > 0) {
+                    saveAgain(notes);
+                } else if (kind <= 1) {
+                    notes.append();
+                    field(notes, "OBSERVACOES").setValue(text);
+                    maybeKill();
+                    notes.post();
+                } else {
+                    notes.moveTo(int(random.bounded(quint32(notes.recordCount()))));
+                    id = field(notes, "ID").asInteger();
+                    if (kind == 2) {
+                        notes.edit();
+                        field(notes, "OBSERVACOES").setValue(text);
+                        maybeKill();
+                        notes.post();
+                    } else {
+                        notes.deleteRecord();
+                    }
+                }
+                if (!notes.hasPendingChanges())
+                    break;
+            } catch (const ds::EConnectionLost& e) {
+                ++lostConnections;
+                if (!e.message().startsWith(kAway))
+                    wrongMessages << e.message();
+            } catch (const std::exception& e) {
+                failures << QStringLiteral("change %1: %2").arg(change).arg(QString::fromUtf8(e.what()));
+                break;
+            }
+        }
+        if (kind <= 1) {
+            expected.insert(field(notes, "ID").asInteger(), text);
+            ++inserted;
+        } else if (kind == 2) {
+            expected[id] = text;
+            ++edited;
+        } else {
+            expected.remove(id);
+            ++deleted;
+        }
+    }
+    // What was shown is what the database holds, and the close sends nothing more.
+    maybeKill();
+    dm.ZConnection1.disconnect();
+
+    const QMap<int, QString> disk = notesOnDisk();
+    int lost = 0, duplicated = 0, asExpected = 0;
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        if (disk.value(it.key()) != *it)
+            ++lost;
+    const QStringList texts = disk.values();
+    for (auto it = disk.begin(); it != disk.end(); ++it) {
+        if (!expected.contains(it.key()))
+            ++lost;   // a deletion that did not happen
+        else if (texts.count(*it) > 1)
+            ++duplicated;
+        else
+            ++asExpected;
+    }
+    printf("attachment killed between steps: outages survived=%d lost connections met=%d changes made=%d (%d new, "
+           "%d changed, %d deleted) notes on disk afterwards=%d as expected=%d lost=%d duplicated=%d\n",
+           outages, lostConnections, inserted + edited + deleted, inserted, edited, deleted, int(disk.size()),
+           asExpected, lost, duplicated);
+    fflush(stdout);
+    EXPECT_TRUE(failures.isEmpty()) << qPrintable(failures.join(u'\n'));
+    EXPECT_TRUE(wrongMessages.isEmpty()) << qPrintable(wrongMessages.value(0));
+    EXPECT_TRUE(messages.requests.isEmpty()) << qPrintable(messages.requests.value(0).text);
+    EXPECT_GT(lostConnections, 0) << "no outage met a change";
+    EXPECT_EQ(lost, 0);
+    EXPECT_EQ(duplicated, 0);
+}
+
+TEST_F(ServerOutage, AnApplyCutOffWhileItRunsIsSentOnceWhenTheServerAnswersAgain)
+{
+    const qint64 program = queryRows(dm.ZConnection1.handle(),
+                                     QStringLiteral("select CURRENT_CONNECTION from RDB$DATABASE"))[0][0].toLongLong();
+    // Another attachment holds the row, so that the program's apply waits
+    // inside its transaction until its attachment is deleted under it.
+    fb::Connection other;
+    other.connect(db.connectParams());
+    auto holding = std::make_unique<fb::Transaction>(other);
+    auto hold = std::make_unique<fb::Statement>(*holding, QStringLiteral("UPDATE REAVALIACAO SET DATA = DATA WHERE ID = 1"));
+    hold->execute();
+    bool waited = false;
+    std::thread cut([&] {
+        // As soon as the program's statement waits for the row.
+        const QString waiting = QStringLiteral("select count(*) from MON$STATEMENTS where MON$ATTACHMENT_ID = %1 "
+                                               "and MON$STATE = 1").arg(program);
+        for (int i = 0; i < 500 && !waited; ++i) {
+            waited = db.scalar(waiting).toInt() > 0;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        db.exec(QStringLiteral("delete from MON$ATTACHMENTS where MON$ATTACHMENT_ID = %1").arg(program));
+        holding->rollback();
+    });
+
+    dm.qryReavaliacao.edit();
+    field(dm.qryReavaliacao, "OBSERVACOES").setValue(QStringLiteral(u"Veio com a avó."));
+    const QString shown = failureOf([&] { dm.qryReavaliacao.post(); });
+    cut.join();
+    EXPECT_TRUE(waited) << "the apply never waited for the row";
+    EXPECT_TRUE(shown.startsWith(kAway)) << qPrintable(shown);
+    EXPECT_TRUE(shown.contains(kKept)) << qPrintable(shown);
+    EXPECT_TRUE(dm.qryReavaliacao.hasPendingChanges());
+    EXPECT_EQ(field(dm.qryReavaliacao, "OBSERVACOES").asString(), QStringLiteral(u"Veio com a avó."));
+
+    dm.qryReavaliacao.applyUpdates();   // attaches again
+    EXPECT_FALSE(dm.qryReavaliacao.hasPendingChanges());
+    EXPECT_EQ(notesOnDisk(), (QMap<int, QString>{{1, QStringLiteral(u"Veio com a avó.")}}));
+    EXPECT_TRUE(messages.requests.isEmpty()) << qPrintable(messages.requests.value(0).text);
+    hold.reset();
+    holding.reset();
+    other.disconnect();
+}
+
+TEST_F(ServerOutage, WhileTheServerIsAwayTheChangeWaitsAndNoCloseDropsIt)
+{
+    serverAway();
+    dm.qryReavaliacao.edit();
+    field(dm.qryReavaliacao, "OBSERVACOES").setValue(QStringLiteral(u"Desenhou a família."));
+    // Every attempt says why; the change stays on screen and pending.
+    const std::function<void()> attempts[] = {
+        [&] { dm.qryReavaliacao.post(); },
+        [&] { dm.qryReavaliacao.applyUpdates(); },
+        [&] { dm.qryReavaliacao.close(); },
+        [&] { dm.ZConnection1.disconnect(); },
+    };
+    for (const auto& attempt : attempts) {
+        const QString shown = failureOf(attempt);
+        EXPECT_TRUE(shown.startsWith(kAway)) << qPrintable(shown);
+        EXPECT_TRUE(shown.contains(kKept)) << qPrintable(shown);
+        EXPECT_TRUE(dm.qryReavaliacao.isActive());
+        EXPECT_TRUE(dm.qryReavaliacao.hasPendingChanges());
+        EXPECT_EQ(field(dm.qryReavaliacao, "OBSERVACOES").asString(), QStringLiteral(u"Desenhou a família."));
+    }
+    EXPECT_EQ(notesOnDisk().value(1), QStringLiteral("primeira"));
+
+    serverBack();
+    dm.ZConnection1.disconnect();   // sends the change, then closes
+    EXPECT_FALSE(dm.qryReavaliacao.isActive());
+    EXPECT_EQ(notesOnDisk(), (QMap<int, QString>{{1, QStringLiteral(u"Desenhou a família.")}}));
+    EXPECT_TRUE(messages.requests.isEmpty()) << qPrintable(messages.requests.value(0).text);
+}
