@@ -25,8 +25,8 @@ int BulkWriter::addTable(const QString& table, const QString& columns)
     Table t;
     t.name = table;
     int rowBytes = 0;
-    for (const QString& spec : columns.split(u',')) {
-        Column c{spec.trimmed().section(u' ', 0, 0), spec.trimmed().section(u' ', 1)};
+    for (const QString& declared : columns.split(u',')) {
+        Column c{declared.trimmed().section(u' ', 0, 0), declared.trimmed().section(u' ', 1)};
         if (c.type == QLatin1String("MEMO"))
             c.type = QStringLiteral("VARCHAR(2000)");
         if (c.type.startsWith(QLatin1String("VARCHAR")))
