@@ -1,4 +1,5 @@
 #include "dialogs/backupprogressdialog.h"
+#include "support/textfit.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -18,6 +19,9 @@ TEST(BackupProgressDialogTest, ShowsTheStepAndTheTablesAndCannotBeClosed)
     EXPECT_EQ(dialog.windowModality(), Qt::ApplicationModal);
     EXPECT_EQ(dialog.stepLabel()->text(), QStringLiteral(u"Gravando a cópia: tabela PACIENTE"));
     EXPECT_EQ(dialog.progressBar()->text(), QStringLiteral("9 de 15 tabelas"));
+    // The longest step the tool reports fits too.
+    dialog.setProgress({QStringLiteral(u"Lendo o banco de dados: tabela BRINQUEDO_NA_CONSULTA"), 14, 15});
+    EXPECT_TRUE(cutTexts(dialog).isEmpty()) << describeCutTexts(cutTexts(dialog)).toStdString();
 
     QTest::keyClick(&dialog, Qt::Key_Escape);
     dialog.close();
