@@ -1,5 +1,7 @@
 #include "dataset/editmask.h"
 
+#include <vector>
+
 #include <algorithm>
 
 namespace ds {
@@ -137,6 +139,31 @@ QString EditMask::qtInputMask() const
     return qt + u';' + m_blank;
 }
 
+// The input positions of a right-aligned mask filled with a text that is
+// short by `blanks` characters. The blanks go to the leading optional
+// positions; those left over, to the next optional positions, so that a
+// value stored without the unfilled places (a telephone's digits only) shows
+// with every required place filled and reads back as itself.
+QString EditMask::leadingBlanks(const QString& text, qsizetype blanks) const
+{
+    std::vector<bool> blank;
+    qsizetype left = blanks;
+    for (const Position& p : m_positions) {
+        if (p.kind == Kind::Fixed)
+            continue;
+        const bool here = left > 0 && !p.required;
+        blank.push_back(here);
+        left -= here ? 1 : 0;
+    }
+    if (left > 0)   // not enough optional places: the plain right alignment
+        return QString(blanks, u' ') + text;
+    QString padded;
+    qsizetype next = 0;
+    for (const bool b : blank)
+        padded += b ? QChar(u' ') : text[next++];
+    return padded;
+}
+
 QString EditMask::format(const QString& stored) const
 {
     if (isEmpty())
@@ -154,7 +181,7 @@ QString EditMask::format(const QString& stored) const
     // Characters that do not fit are kept beyond the mask rather than lost.
     const qsizetype unfilled = std::max<qsizetype>(0, inputs - stored.size());
     const qsizetype excess = std::max<qsizetype>(0, stored.size() - inputs);
-    const QString padded = m_blanksLead ? QString(unfilled, u' ') + stored.mid(excess) : stored.left(inputs) + QString(unfilled, u' ');
+    const QString padded = m_blanksLead ? leadingBlanks(stored.mid(excess), unfilled) : stored.left(inputs) + QString(unfilled, u' ');
     qsizetype next = 0;
     for (const Position& p : m_positions)
         display += p.kind == Kind::Fixed ? p.fixed : shown(padded[next++]);

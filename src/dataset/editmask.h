@@ -57,6 +57,7 @@ public:
     QString unformat(const QString& display) const;
 
 private:
+    QString leadingBlanks(const QString& text, qsizetype blanks) const;
     void parse();
     QString m_mask;
     QList<Position> m_positions;

@@ -97,10 +97,12 @@ TEST_F(FieldEditTest, AStoredTelephoneWithoutAreaCodeIsEditedInItsPlaces)
     addPatient(QStringLiteral("Ana"));
     data.edit();
     ds::Field& phone = data.fieldByName(QStringLiteral("FONE"));
-    phone.setValue(QStringLiteral("3334444"));   // seven digits leave a required position blank
+    // Seven digits: the blanks take the optional places, so that every
+    // required place shows a digit and the text reads back as the number.
+    phone.setValue(QStringLiteral("3334444"));
     box->setDataField(QStringLiteral("FONE"));
     box->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(box->displayText(), QStringLiteral("(  ) 333-4444"));
+    EXPECT_EQ(box->displayText(), QStringLiteral("(  )333 -4444"));
     leave();
     EXPECT_EQ(phone.value(), QStringLiteral("3334444"));
 
