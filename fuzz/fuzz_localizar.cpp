@@ -27,14 +27,16 @@ QStringList entriesFrom(fuzz::Bytes& bytes)
 }
 
 
-// typed: the last step changed the text by a key, so prefix completion ran on it.
-void checkState(const TfrmLocalizar& form, const QStringList& entries, bool typed)
+// changed: the field's text changed during the last step, so the routine
+// attached then ran on it. An option that empties a field that is empty
+// already runs nothing, and the position stays what it was.
+void checkState(const TfrmLocalizar& form, const QStringList& entries, bool changed)
 {
     if (form.Index() < -1 || form.Index() >= entries.size())
         fuzz::fail("Index outside the list", QString::number(form.Index()));
     const bool multi = form.chbxMultiResult->isChecked();
     const bool anywhere = form.chbxProcNoMeio->isChecked();
-    if (typed && !multi && !anywhere && form.Index() >= 0 && form.Edit1->text() != entries.at(form.Index()))
+    if (changed && !multi && !anywhere && form.Index() >= 0 && form.Edit1->text() != entries.at(form.Index()))
         fuzz::fail("completed text is not the chosen entry", form.Edit1->text());
     if (form.ListBox1->count() > 7)
         fuzz::fail("more hit rows than fit", QString::number(form.ListBox1->count()));
@@ -56,9 +58,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     form->setStrings(entries);
     form->setIndex(entries.isEmpty() ? -1 : bytes.pick(int(entries.size())));
     form->show();
+    int changes = 0;
+    QObject::connect(form->Edit1, &QLineEdit::textChanged, [&changes] { ++changes; });
     // Until the dialog closes (Enter on OK or on a hit row).
     for (int step = 0; step < 64 && !bytes.empty() && form && form->isVisible(); ++step) {
         const int op = bytes.pick(16);
+        changes = 0;
         QWidget* focused = form->ListBox1->hasFocus() ? static_cast<QWidget*>(form->ListBox1) : form->Edit1;
         switch (op) {
         case 0: QTest::keyClick(form->Edit1, Qt::Key_Backspace); break;
@@ -75,9 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         case 11: QTest::keyClick(form->Edit1, Qt::Key_Delete); break;
         default: fuzz::typeText(form->Edit1, QString(kAlphabet.at(bytes.pick(int(kAlphabet.size()))))); break;
         }
-        const bool typed = op == 0 || op == 11 || op >= 12;
         if (form)
-            checkState(*form, entries, typed);
+            checkState(*form, entries, changes > 0);
     }
     if (form)
         form->reject();
