@@ -10,6 +10,25 @@
 
 namespace controls {
 
+namespace {
+
+constexpr int kIndicatorWidth = 12;
+
+// The row indicator: a narrow column with no text. Its size is known without
+// measuring the rows, which a header does again for every row each time the
+// grid is refilled.
+class RowIndicator : public QHeaderView {
+public:
+    explicit RowIndicator(QWidget* parent) : QHeaderView(Qt::Vertical, parent)
+    {
+        setSectionsClickable(true);
+        setHighlightSections(true);
+    }
+    QSize sizeHint() const override { return {kIndicatorWidth, defaultSectionSize()}; }
+};
+
+} // namespace
+
 DataGrid::DataGrid(QWidget* parent)
     : QTableView(parent), m_model(this), m_delegate(m_model, [this](QKeyEvent* e) { return gridKey(e); }, this)
 {
@@ -23,9 +42,10 @@ DataGrid::DataGrid(QWidget* parent)
     setTabKeyNavigation(true);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setHighlightSections(false);
+    setVerticalHeader(new RowIndicator(this));
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
-    verticalHeader()->setFixedWidth(12);
+    verticalHeader()->setFixedWidth(kIndicatorWidth);
     connect(&m_model, &DataSetModel::columnsChanged, this, &DataGrid::applyColumnWidths);
     connect(&m_model, &DataSetModel::cursorMoved, this, &DataGrid::followCursor);
     connect(&m_model, &DataSetModel::updateData, this, [this] { m_delegate.writeEditor(); });
