@@ -8,6 +8,7 @@
 #include "dataset/dateformat.h"
 #include "fb/statement.h"
 #include "fb/transaction.h"
+#include "platform/eventloop.h"
 #include "reportengine/exporter.h"
 #include "reports/treports.h"
 #include "store/tdm.h"
@@ -99,6 +100,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    platform::prepareEventLoop();
     QApplication app(argc, argv);
 
     TestDatabase db;

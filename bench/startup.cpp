@@ -5,6 +5,7 @@
 #include "benchtiming.h"
 #include "mainwin/tfrmclin.h"
 #include "patientfill.h"
+#include "platform/eventloop.h"
 #include "store/tdm.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 
 int main(int argc, char** argv)
 {
+    platform::prepareEventLoop();
     QApplication app(argc, argv);
     TestDatabase db;
     bench::fillPatients(db, 100000);

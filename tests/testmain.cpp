@@ -1,6 +1,8 @@
 // The main routine of the test programs that link marvok_testmain: a
 // QApplication (offscreen in ctest) around the GoogleTest run.
 
+#include "platform/eventloop.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -8,6 +10,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    platform::prepareEventLoop();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Marvok"));
     ::testing::InitGoogleTest(&argc, argv);

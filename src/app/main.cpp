@@ -2,9 +2,11 @@
 
 #include "app/marvokapplication.h"
 #include "app/startup.h"
+#include "platform/eventloop.h"
 
 int main(int argc, char** argv)
 {
+    platform::prepareEventLoop();
     MarvokApplication application(argc, argv);
     return app::runMarvok();
 }
