@@ -59,4 +59,40 @@ report::Band& addListTitle(report::Page& page, const QString& title, double left
     return band;
 }
 
+report::Page& startList(report::Definition& definition, const QString& dataSetName, ds::DataSet& records,
+                        const QString& title, double titleLeft, double titleWidth)
+{
+    definition.bindDataSet(dataSetName, records);
+    definition.setPreviewButtons(kPreviewCommands);
+    report::Page& page = addSheet(definition, QStringLiteral("Page1"));
+    addListTitle(page, title, titleLeft, titleWidth);
+    return page;
+}
+
+report::Band& addColumnTitles(report::Page& page, report::BandKind kind, const QString& name,
+                              const QList<ColumnTitle>& titles, double points, double ruleLeft, double ruleTop,
+                              double ruleWidth)
+{
+    report::Band& band = page.addBand(kind, name, 6.00);
+    int memo = 3;
+    for (const ColumnTitle& title : titles)
+        addText(band, QStringLiteral("Memo%1").arg(memo++), QRectF(title.left, 0.00, title.width, 5.00), title.text,
+                arial(points));
+    band.addRule(QStringLiteral("Line1"), ruleLeft, ruleTop, ruleWidth);
+    return band;
+}
+
+report::Band& addRecordRows(report::Page& page, const QString& dataSetName, double height)
+{
+    report::Band& rows = page.addBand(report::BandKind::MasterData, QStringLiteral("MasterData1"), height);
+    rows.setDataSet(dataSetName);
+    return rows;
+}
+
+void shadeOddRows(report::Band& rows, double height)
+{
+    addShading(rows, QStringLiteral("Shape1"), QRectF(20.79, 0.15, 171.00, height), QColor(239, 239, 239))
+        .setFillCondition(QStringLiteral("<Line> mod 2 = 1"));
+}
+
 } // namespace reports

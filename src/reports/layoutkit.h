@@ -37,6 +37,29 @@ report::Page& addSheet(report::Definition& definition, const QString& name);
 // in its box at top 14, then "Paciente", MemoID and MemoNome in bold at top 33.
 report::Band& addListTitle(report::Page& page, const QString& title, double left, double width);
 
+// The start of a list report: the records it lists bound under the given
+// name, the preview's commands, an A4 sheet "Page1" and the title block.
+report::Page& startList(report::Definition& definition, const QString& dataSetName, ds::DataSet& records,
+                        const QString& title, double titleLeft, double titleWidth);
+
+// One column title of a list (left and width in mm).
+struct ColumnTitle {
+    double left;
+    double width;
+    QString text;
+};
+// The column titles of a list in Arial, named Memo3, Memo4, ... from left to
+// right, one line high, with a rule under them from ruleLeft.
+report::Band& addColumnTitles(report::Page& page, report::BandKind kind, const QString& name,
+                              const QList<ColumnTitle>& titles, double points, double ruleLeft, double ruleTop,
+                              double ruleWidth);
+
+// The band printed once a record of the list ("MasterData1").
+report::Band& addRecordRows(report::Page& page, const QString& dataSetName, double height);
+
+// Shades odd rows of the list light grey, as high as the row.
+void shadeOddRows(report::Band& rows, double height);
+
 // The commands of every report's preview.
 constexpr report::PreviewButtons kPreviewCommands = report::kAllPreviewButtons;
 

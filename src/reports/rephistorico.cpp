@@ -9,18 +9,13 @@ namespace reports {
 
 void buildRepHistorico(report::Definition& definition, Tdm& dm)
 {
-    definition.bindDataSet(QStringLiteral("frxHistorico"), dm.qryRelHistorico);
-    definition.setPreviewButtons(kPreviewCommands);
-    report::Page& page = addSheet(definition, QStringLiteral("Page1"));
-    addListTitle(page, QStringLiteral(u"Histórico"), 53.00, 104.00);
+    const QString records = QStringLiteral("frxHistorico");
+    report::Page& page = startList(definition, records, dm.qryRelHistorico, QStringLiteral(u"Histórico"), 53.00, 104.00);
+    addColumnTitles(page, report::BandKind::PageHeader, QStringLiteral("PageHeader1"),
+                    {{21.00, 29.00, QStringLiteral("DATA")}, {66.00, 126.00, QStringLiteral("NOTA")}}, 10, 21.00, 5.53,
+                    171.00);
 
-    report::Band& captions = page.addBand(report::BandKind::PageHeader, QStringLiteral("PageHeader1"), 6.00);
-    addText(captions, QStringLiteral("Memo3"), QRectF(21.00, 0.00, 29.00, 5.00), QStringLiteral("DATA"), arial(10));
-    addText(captions, QStringLiteral("Memo4"), QRectF(66.00, 0.00, 126.00, 5.00), QStringLiteral("NOTA"), arial(10));
-    captions.addRule(QStringLiteral("Line1"), 21.00, 5.53, 171.00);
-
-    report::Band& rows = page.addBand(report::BandKind::MasterData, QStringLiteral("MasterData1"), 6.00);
-    rows.setDataSet(QStringLiteral("frxHistorico")).setAfterPrint(QStringLiteral("MasterData1OnAfterPrint"));
+    report::Band& rows = addRecordRows(page, records, 6.00).setAfterPrint(QStringLiteral("MasterData1OnAfterPrint"));
     rows.addRect(QStringLiteral("Gradient1"), QRectF(21.00, 0.00, 171.00, 6.00), QColor(238, 238, 238));
     addText(rows, QStringLiteral("frxHistoricoDATA"), QRectF(21.00, 0.00, 29.00, 5.00),
             columnOf("frxHistorico", "DATA"), arial(10));

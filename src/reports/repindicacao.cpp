@@ -9,21 +9,14 @@ namespace reports {
 
 void buildRepIndicacao(report::Definition& definition, Tdm& dm)
 {
-    definition.bindDataSet(QStringLiteral("frxIndicacao"), dm.qryRelIndicacao);
-    definition.setPreviewButtons(kPreviewCommands);
-    report::Page& page = addSheet(definition, QStringLiteral("Page1"));
-    addListTitle(page, QStringLiteral(u"Indicações"), 50.89, 108.21);
+    const QString records = QStringLiteral("frxIndicacao");
+    report::Page& page = startList(definition, records, dm.qryRelIndicacao, QStringLiteral(u"Indicações"), 50.89, 108.21);
+    addColumnTitles(page, report::BandKind::ColumnHeader, QStringLiteral("Header1"),
+                    {{21.00, 25.00, QStringLiteral("DATA")}, {51.00, 36.00, QStringLiteral(u"INDICAÇÃO")}}, 12, 20.74,
+                    5.53, 171.00);
 
-    report::Band& captions = page.addBand(report::BandKind::ColumnHeader, QStringLiteral("Header1"), 6.00);
-    addText(captions, QStringLiteral("Memo3"), QRectF(21.00, 0.00, 25.00, 5.00), QStringLiteral("DATA"), arial(12));
-    addText(captions, QStringLiteral("Memo4"), QRectF(51.00, 0.00, 36.00, 5.00), QStringLiteral(u"INDICAÇÃO"),
-            arial(12));
-    captions.addRule(QStringLiteral("Line1"), 20.74, 5.53, 171.00);
-
-    report::Band& rows = page.addBand(report::BandKind::MasterData, QStringLiteral("MasterData1"), 12.00);
-    rows.setDataSet(QStringLiteral("frxIndicacao")).setGrows(true);
-    addShading(rows, QStringLiteral("Shape1"), QRectF(20.79, 0.15, 171.00, 11.85), QColor(239, 239, 239))
-        .setFillCondition(QStringLiteral("<Line> mod 2 = 1"));
+    report::Band& rows = addRecordRows(page, records, 12.00).setGrows(true);
+    shadeOddRows(rows, 11.85);
     addText(rows, QStringLiteral("frxIndicacaoDATA"), QRectF(21.00, 0.00, 27.00, 5.00),
             columnOf("frxIndicacao", "DATA"), arial(12));
     addText(rows, QStringLiteral("frxIndicacaoINDICACAO"), QRectF(51.00, 0.00, 85.00, 5.00),

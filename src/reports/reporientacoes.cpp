@@ -8,23 +8,17 @@ namespace reports {
 
 void buildRepOrientacoes(report::Definition& definition, Tdm& dm)
 {
-    definition.bindDataSet(QStringLiteral("frxOrientacoes"), dm.qryRelOrientacoes);
-    definition.setPreviewButtons(kPreviewCommands);
-    report::Page& page = addSheet(definition, QStringLiteral("Page1"));
-    addListTitle(page, QStringLiteral(u"Orientações"), 50.89, 108.21);
+    const QString records = QStringLiteral("frxOrientacoes");
+    report::Page& page =
+        startList(definition, records, dm.qryRelOrientacoes, QStringLiteral(u"Orientações"), 50.89, 108.21);
+    addColumnTitles(page, report::BandKind::ColumnHeader, QStringLiteral("Header1"),
+                    {{21.00, 47.00, QStringLiteral(u"TIPO DE ORIENTAÇÃO")},
+                     {72.00, 25.00, QStringLiteral("DATA")},
+                     {101.00, 36.00, QStringLiteral(u"ORIENTAÇÃO")}},
+                    12, 20.74, 5.53, 171.00);
 
-    report::Band& captions = page.addBand(report::BandKind::ColumnHeader, QStringLiteral("Header1"), 6.00);
-    addText(captions, QStringLiteral("Memo3"), QRectF(21.00, 0.00, 47.00, 5.00), QStringLiteral(u"TIPO DE ORIENTAÇÃO"),
-            arial(12));
-    addText(captions, QStringLiteral("Memo4"), QRectF(72.00, 0.00, 25.00, 5.00), QStringLiteral("DATA"), arial(12));
-    addText(captions, QStringLiteral("Memo5"), QRectF(101.00, 0.00, 36.00, 5.00), QStringLiteral(u"ORIENTAÇÃO"),
-            arial(12));
-    captions.addRule(QStringLiteral("Line1"), 20.74, 5.53, 171.00);
-
-    report::Band& rows = page.addBand(report::BandKind::MasterData, QStringLiteral("MasterData1"), 6.15);
-    rows.setDataSet(QStringLiteral("frxOrientacoes")).setGrows(true);
-    addShading(rows, QStringLiteral("Shape1"), QRectF(20.79, 0.15, 171.00, 6.00), QColor(239, 239, 239))
-        .setFillCondition(QStringLiteral("<Line> mod 2 = 1"));
+    report::Band& rows = addRecordRows(page, records, 6.15).setGrows(true);
+    shadeOddRows(rows, 6.00);
     addText(rows, QStringLiteral("frxOrientacoesDESCRICAO"), QRectF(21.00, 0.00, 50.00, 5.00),
             columnOf("frxOrientacoes", "DESCRICAO"), arial(12));
     addText(rows, QStringLiteral("frxOrientacoesDATA"), QRectF(72.00, 0.00, 28.00, 5.00),
