@@ -12,6 +12,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     platform::prepareEventLoop();
     QApplication app(argc, argv);
+    platform::eventLoopMade();
     QApplication::setApplicationName(QStringLiteral("Marvok"));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

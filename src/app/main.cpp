@@ -8,5 +8,6 @@ int main(int argc, char** argv)
 {
     platform::prepareEventLoop();
     MarvokApplication application(argc, argv);
+    platform::eventLoopMade();
     return app::runMarvok();
 }

@@ -4,11 +4,25 @@
 
 namespace platform {
 
+namespace {
+const char kNoGlib[] = "QT_NO_GLIB";
+bool g_setHere = false;
+} // namespace
+
 void prepareEventLoop()
 {
-    if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
-        qputenv("QT_NO_GLIB", "1");
+    if (!qEnvironmentVariableIsSet(kNoGlib)) {
+        qputenv(kNoGlib, "1");
+        g_setHere = true;
+    }
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+}
+
+void eventLoopMade()
+{
+    if (g_setHere)
+        qunsetenv(kNoGlib);
+    g_setHere = false;
 }
 
 } // namespace platform
