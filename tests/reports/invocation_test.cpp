@@ -34,16 +34,6 @@ protected:
         dm.qryPaciente.open();
         EXPECT_TRUE(dm.qryPaciente.locate(QStringLiteral("ID"), 57));
     }
-
-    bool anyReportDataSetOpen()
-    {
-        for (ds::SqlDataSet* d : {&dm.qryRelFicha, &dm.qryRelPais, &dm.qryRelIrmaos, &dm.qryRelSessao,
-                                  &dm.qryRelSessaoDet, &dm.qryRelReavaliacao, &dm.qryRelIndicacao,
-                                  &dm.qryRelOrientacoes, &dm.qryRelHistorico})
-            if (d->isActive())
-                return true;
-        return false;
-    }
 };
 
 } // namespace

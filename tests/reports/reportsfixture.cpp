@@ -106,3 +106,12 @@ QString ReportsTest::runPeriodReport(const std::function<void()>& command, const
         QTest::mouseClick(dialog->btnOK, Qt::LeftButton);
     });
 }
+
+bool ReportsTest::anyReportDataSetOpen()
+{
+    for (ds::SqlDataSet* d : {&dm.qryRelFicha, &dm.qryRelPais, &dm.qryRelIrmaos, &dm.qryRelSessao, &dm.qryRelSessaoDet,
+                              &dm.qryRelReavaliacao, &dm.qryRelIndicacao, &dm.qryRelOrientacoes, &dm.qryRelHistorico})
+        if (d->isActive())
+            return true;
+    return false;
+}

@@ -51,6 +51,8 @@ protected:
     QString runPeriodReport(const std::function<void()>& command, const QString& pdf, const QString& start,
                             const QString& end);
     QString file(const QString& name) const { return dir.filePath(name); }
+    // Whether a report command left any of the report data sets open.
+    bool anyReportDataSetOpen();
 
     void addPatient57()
     {

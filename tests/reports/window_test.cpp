@@ -34,15 +34,6 @@ protected:
     {
         QTest::mouseClick(w->TabSet1, Qt::LeftButton, {}, w->TabSet1->tabRect(index).center());
     }
-    bool anyReportDataSetOpen()
-    {
-        for (ds::SqlDataSet* d : {&dm.qryRelFicha, &dm.qryRelPais, &dm.qryRelIrmaos, &dm.qryRelSessao,
-                                  &dm.qryRelSessaoDet, &dm.qryRelReavaliacao, &dm.qryRelIndicacao,
-                                  &dm.qryRelOrientacoes, &dm.qryRelHistorico})
-            if (d->isActive())
-                return true;
-        return false;
-    }
 
     std::unique_ptr<TfrmClin> w;
 };
