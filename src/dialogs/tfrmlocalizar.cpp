@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTextEdit>
+#include <algorithm>
 
 namespace {
 constexpr int kSelectToEnd = 1000;
@@ -131,7 +132,10 @@ void TfrmLocalizar::setIndex(int index)
 
 void TfrmLocalizar::showEvent(QShowEvent* event)
 {
+    // The caller's prompt at its full width, ending a few pixels before the
+    // field when it is longer than the dialog's own.
     Label1->adjustSize();
+    Label1->move(std::min(Label1->x(), Edit1->x() - 6 - Label1->width()), Label1->y());
     QDialog::showEvent(event);
 }
 

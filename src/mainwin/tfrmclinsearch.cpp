@@ -11,7 +11,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <algorithm>
 
 namespace {
 
@@ -48,6 +47,8 @@ void notFound() { platform::showMessage(QStringLiteral(u"Não encontrado")); }
 void TfrmClin::btnLocalizarClick()
 {
     ds::DataSet& pacientes = dm.qryPaciente;
+    if (!pacientes.isActive())
+        return;   // no database open: nothing to search
     withDisplaySuspended(pacientes, [&] {
         // The names in the list's order, read from its rows: walking the list
         // would reopen every patient's details on the way. A pending edit is
@@ -63,10 +64,6 @@ void TfrmClin::btnLocalizarClick()
         // results have been read here.
         auto* dialog = new TfrmLocalizar();
         dialog->Label1->setText(QStringLiteral("Nome ou ID:"));
-        dialog->Label1->adjustSize();
-        // The longer prompt ends a few pixels before the field, as the dialog's own does.
-        dialog->Label1->move(std::min(dialog->Label1->x(), dialog->Edit1->x() - 6 - dialog->Label1->width()),
-                             dialog->Label1->y());
         dialog->setStrings(names);
         dialog->setIndex(pacientes.isEmpty() ? -1 : firstEqualIgnoringCase(names, nome.asString()));
         const bool confirmed = dialog->exec() == QDialog::Accepted;

@@ -141,6 +141,19 @@ TEST_F(SearchTest, WithNoPatientsTheListIsEmptyAndOkFindsNothing)
     EXPECT_FALSE(dm.qryPaciente.controlsDisabled());
 }
 
+TEST_F(SearchTest, WithThePatientListClosedNothingHappens)
+{
+    // As after a database that could not be opened again.
+    addPatient(1, QStringLiteral("Ana"));
+    openWindow();
+    dm.qryPaciente.close();
+    messages.requests.clear();
+    ModalDriver driver([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); }, 1500);
+    click(w->btnLocalizarFicha);
+    EXPECT_FALSE(driver.acted()) << "the search dialog opened";
+    EXPECT_EQ(boxes(), QStringList());
+}
+
 TEST_F(SearchTest, AnEditThatCannotBeSavedStopsTheSearchAndTheScreenFollowsAgain)
 {
     addPatient(1, QStringLiteral("Ana"));
