@@ -25,13 +25,19 @@ QString syncPath(const QString& path, int flags)
     return result == 0 ? QString() : systemError(error);
 }
 
+// The new entry of the folder reaches the disk; a folder that cannot be
+// synced is left to the system.
+QString entrySynced(const QString& to)
+{
+    syncPath(QFileInfo(to).absolutePath(), O_RDONLY | O_DIRECTORY);
+    return {};
+}
+
 QString move(const QString& from, const QString& to)
 {
     if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
         return systemError(errno);
-    // The new entry of the folder; a folder that cannot be synced is left to the system.
-    syncPath(QFileInfo(to).absolutePath(), O_RDONLY | O_DIRECTORY);
-    return {};
+    return entrySynced(to);
 }
 
 } // namespace
@@ -40,6 +46,14 @@ QString sync(const QString& file) { return syncPath(file, O_RDONLY); }
 
 QString rename(const QString& from, const QString& to)
 {
+    // In one step where the file system can: no file can take the name
+    // between a look and the rename.
+    if (::renameat2(AT_FDCWD, QFile::encodeName(from).constData(), AT_FDCWD, QFile::encodeName(to).constData(),
+                    RENAME_NOREPLACE) == 0)
+        return entrySynced(to);
+    if (errno != EINVAL && errno != ENOSYS)
+        return systemError(errno);
+    // A file system that cannot: look first.
     if (QFileInfo::exists(to) || QFileInfo(to).isSymLink())
         return systemError(EEXIST);
     return move(from, to);
