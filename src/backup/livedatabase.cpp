@@ -5,6 +5,8 @@
 #include "backup/scratchdatabase.h"
 #include "store/tdm.h"
 
+#include <array>
+
 QString LiveDatabase::folder() const { return m_dm.programFolder(); }
 
 QString LiveDatabase::file() const { return m_dm.databaseFile(); }
@@ -20,24 +22,37 @@ QStringList LiveDatabase::recordTables() const
     return tables;
 }
 
+namespace {
+
+std::array<ds::SqlDataSet*, 6> referenceListsOf(Tdm& dm)
+{
+    return {&dm.qryCarater, &dm.qryTerapeuta, &dm.qryBrinquedo, &dm.qryEscola, &dm.qryInstrucao, &dm.qryTipoOrientacao};
+}
+
+void postIfEditing(ds::SqlDataSet* d)
+{
+    if (d->isEditing())
+        d->post();
+}
+
+} // namespace
+
 void LiveDatabase::saveEdits()
 {
     // The patient list closes first, then the connection closes the details
     // in its own order; the reference lists last.
-    for (ds::SqlDataSet* d : {&m_dm.qryPaciente, &m_dm.qryHistorico, &m_dm.qryOrientacao, &m_dm.qryIndicacao,
-                              &m_dm.qryReavaliacao, &m_dm.qryBrinquedoNaConsulta, &m_dm.qryConsulta, &m_dm.qryIrmao,
-                              &m_dm.qryMae, &m_dm.qryPai, &m_dm.qryCarater, &m_dm.qryTerapeuta, &m_dm.qryBrinquedo,
-                              &m_dm.qryEscola, &m_dm.qryInstrucao, &m_dm.qryTipoOrientacao})
-        if (d->isEditing())
-            d->post();
+    postIfEditing(&m_dm.qryPaciente);
+    for (ds::SqlDataSet* d : m_dm.closingOrder())
+        postIfEditing(d);
+    for (ds::SqlDataSet* d : referenceListsOf(m_dm))
+        postIfEditing(d);
 }
 
 void LiveDatabase::close(bool referenceLists)
 {
     m_dm.qryPaciente.close();
     if (referenceLists)
-        for (ds::SqlDataSet* d : {&m_dm.qryCarater, &m_dm.qryTerapeuta, &m_dm.qryBrinquedo, &m_dm.qryEscola,
-                                  &m_dm.qryInstrucao, &m_dm.qryTipoOrientacao})
+        for (ds::SqlDataSet* d : referenceListsOf(m_dm))
             d->close();
     m_dm.ZConnection1.disconnect();
 }

@@ -52,7 +52,7 @@ bool SafeBackup::run(const QString& file)
     work.step(kOpening);
     const std::exception_ptr openError = live.tryOpen();
 
-    QString failure = backup.succeeded() ? verify(gbak, work, pending.path()) : backup.failureText();
+    QString failure = backup.succeeded() ? verify(live, gbak, work, pending.path()) : backup.failureText();
     if (failure.isEmpty())
         failure = pending.commit();
     work.finish();
@@ -65,13 +65,11 @@ bool SafeBackup::run(const QString& file)
     return failure.isEmpty();
 }
 
-QString SafeBackup::verify(const Gbak& gbak, BackupWork& work, const QString& backupFile)
+QString SafeBackup::verify(const LiveDatabase& live, const Gbak& gbak, BackupWork& work, const QString& backupFile)
 {
-    LiveDatabase live(m_dm);
     ScratchDatabase scratch(live.folder(), QStringLiteral("marvok-conferindo"), live.settings());
-    const GbakRun restore =
-        work.run(gbak, Gbak::restoreArguments(backupFile, scratch.path()), QStringLiteral(u"Conferindo a cópia"));
-    const QString failure = restore.succeeded() ? scratch.check(live.recordTables()) : restore.failureText();
+    const QString failure =
+        scratch.restoreFrom(backupFile, gbak, work, QStringLiteral(u"Conferindo a cópia"), live.recordTables());
     if (failure.isEmpty())
         return {};
     return QStringLiteral(u"A cópia gravada não pôde ser conferida.\r") + failure;

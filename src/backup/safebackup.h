@@ -25,7 +25,7 @@ public:
 
 private:
     // Empty when the backup file restores into a sound database; else why not.
-    QString verify(const Gbak& gbak, class BackupWork& work, const QString& backupFile);
+    QString verify(const class LiveDatabase& live, const Gbak& gbak, class BackupWork& work, const QString& backupFile);
 
     Tdm& m_dm;
     BackupEvents m_events;

@@ -108,11 +108,8 @@ bool SafeRestore::run(const QString& file)
         backupFile = readBack->path();
     }
     ScratchDatabase scratch(live.folder(), QStringLiteral("marvok-restaurando"), live.settings());
-    if (failure.isEmpty()) {
-        const GbakRun restore =
-            work.run(gbak, Gbak::restoreArguments(backupFile, scratch.path()), QStringLiteral(u"Lendo a cópia"));
-        failure = restore.succeeded() ? scratch.check(live.recordTables()) : restore.failureText();
-    }
+    if (failure.isEmpty())
+        failure = scratch.restoreFrom(backupFile, gbak, work, QStringLiteral(u"Lendo a cópia"), live.recordTables());
     if (failure.isEmpty() && live.otherAttachments() > 0)
         failure = QStringLiteral(u"O banco de dados está aberto em outro programa. Feche-o e tente de novo.");
     if (!failure.isEmpty()) {

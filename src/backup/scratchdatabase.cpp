@@ -1,5 +1,6 @@
 #include "backup/scratchdatabase.h"
 
+#include "backup/backupwork.h"
 #include "core/eerror.h"
 #include "fb/statement.h"
 #include "fb/transaction.h"
@@ -35,6 +36,13 @@ QDateTime ScratchDatabase::creationOf(fb::Connection& connection)
     st.closeCursor();
     tx.commit();
     return created;
+}
+
+QString ScratchDatabase::restoreFrom(const QString& backupFile, const Gbak& gbak, BackupWork& work,
+                                     const QString& stepText, const QStringList& tables)
+{
+    const GbakRun restore = work.run(gbak, Gbak::restoreArguments(backupFile, m_path), stepText);
+    return restore.succeeded() ? check(tables) : restore.failureText();
 }
 
 QString ScratchDatabase::check(const QStringList& tables)

@@ -5,6 +5,9 @@
 
 #include "fb/connection.h"
 
+class BackupWork;
+class Gbak;
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -22,6 +25,10 @@ public:
     // Empty when the database opens and holds every one of the tables;
     // otherwise why it is not sound.
     QString check(const QStringList& tables);
+    // The backup file restored into it by the tool, then check(tables): empty
+    // when it is sound, otherwise why not.
+    QString restoreFrom(const QString& backupFile, const Gbak& gbak, BackupWork& work, const QString& stepText,
+                        const QStringList& tables);
     // When the server created it, read by check(): tells it apart from any other database.
     const QDateTime& created() const { return m_created; }
     // When the server created the database of this connection.

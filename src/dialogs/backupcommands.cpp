@@ -42,21 +42,19 @@ private:
     void begin(const QString& title)
     {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        m_busy = true;
         m_dialog = std::make_unique<BackupProgressDialog>(m_parent);
         m_dialog->begin(title);
     }
     void end()
     {
+        if (!m_dialog)
+            return;
         m_dialog.reset();
-        if (m_busy)
-            QApplication::restoreOverrideCursor();
-        m_busy = false;
+        QApplication::restoreOverrideCursor();
     }
 
     QWidget* m_parent;
     std::unique_ptr<BackupProgressDialog> m_dialog;
-    bool m_busy = false;
 };
 
 } // namespace

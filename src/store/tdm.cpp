@@ -97,6 +97,12 @@ std::vector<ds::SqlDataSet*> Tdm::recordDataSets()
             &qryHistorico};
 }
 
+std::vector<ds::SqlDataSet*> Tdm::closingOrder()
+{
+    return {&qryHistorico, &qryOrientacao, &qryIndicacao, &qryReavaliacao, &qryBrinquedoNaConsulta,
+            &qryConsulta,  &qryIrmao,      &qryMae,       &qryPai,         &qryPaciente};
+}
+
 QString Tdm::CalcIdade(const QDate& start, const QDate& end)
 {
     return store::ageText(start, end, QStringLiteral(" meses"));

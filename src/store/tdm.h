@@ -113,6 +113,9 @@ public:
 
     // The sixteen record data sets, in the order of the schema.
     std::vector<ds::SqlDataSet*> recordDataSets();
+    // The patient's lists in the order the connection closes them, each
+    // saving its pending edit first: the details, then the patient list.
+    std::vector<ds::SqlDataSet*> closingOrder();
 
     // Whole 365-day years and 30-day months from start to end ("5 anos e 8 meses").
     static QString CalcIdade(const QDate& start, const QDate& end);

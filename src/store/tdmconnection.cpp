@@ -33,7 +33,6 @@ void Tdm::ZConnection1AfterConnect(ds::Connection& connection)
 void Tdm::ZConnection1BeforeDisconnect(ds::Connection&)
 {
     // Each close saves that data set's pending edit first; a failing save stops here.
-    for (ds::SqlDataSet* d : {&qryHistorico, &qryOrientacao, &qryIndicacao, &qryReavaliacao, &qryBrinquedoNaConsulta,
-                              &qryConsulta, &qryIrmao, &qryMae, &qryPai, &qryPaciente})
+    for (ds::SqlDataSet* d : closingOrder())
         d->close();
 }
