@@ -31,13 +31,16 @@ ds::DataSet* DataSetModel::dataSet() const { return m_source ? m_source->dataSet
 
 void DataSetModel::sync()
 {
+    // A closed data set keeps its fields, and the grid its columns and the
+    // widths the user gave them: only the rows go.
     QList<ds::Field*> columns;
     int rows = 0;
-    if (const ds::DataSet* data = dataSet(); data && data->isActive()) {
+    if (const ds::DataSet* data = dataSet()) {
         for (const auto& f : data->fields())
             if (f->visible())
                 columns.append(f.get());
-        rows = data->recordCount();
+        if (data->isActive())
+            rows = data->recordCount();
     }
     if (columns != m_columns) {
         beginResetModel();

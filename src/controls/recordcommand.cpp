@@ -1,7 +1,6 @@
 #include "controls/recordcommand.h"
 
 #include "controls/errorhandler.h"
-#include "controls/sourcebinding.h"
 #include "icons/icons.h"
 
 
@@ -61,14 +60,31 @@ QString RecordCommand::caption(RecordAction action)
 
 void RecordCommand::setDataSource(ds::DataSource* source)
 {
-    if (!repoint(m_source, source, this))
+    if (source == m_source && m_followsItself)
         return;
+    stopFollowing();
+    m_source = source;
     if (source) {
-        connect(source, &ds::DataSource::anyChange, this, &RecordCommand::updateEnabled);
-        connect(source, &ds::DataSource::dataSetReplaced, this, &RecordCommand::updateEnabled);
-        connect(source, &QObject::destroyed, this, [this] { setEnabled(false); });
+        m_followsItself = true;
+        followEnabling(source, this, &RecordCommand::updateEnabled);
     }
     updateEnabled();
+}
+
+void RecordCommand::followWithList(ds::DataSource* source)
+{
+    if (source == m_source && !m_followsItself)
+        return;
+    stopFollowing();
+    m_source = source;
+    updateEnabled();
+}
+
+void RecordCommand::stopFollowing()
+{
+    if (m_followsItself && m_source)
+        QObject::disconnect(m_source, nullptr, this, nullptr);
+    m_followsItself = false;
 }
 
 bool RecordCommand::allowed(RecordAction action, const ds::DataSet* data)

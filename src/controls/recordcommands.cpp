@@ -1,5 +1,7 @@
 #include "controls/recordcommands.h"
 
+#include "controls/sourcebinding.h"
+
 namespace controls {
 
 RecordCommands::RecordCommands(QObject* parent)
@@ -25,8 +27,18 @@ RecordCommand* RecordCommands::command(RecordAction action) const
 
 void RecordCommands::bind(ds::DataSource* source)
 {
+    if (repoint(m_source, source, this) && source)
+        followEnabling(source, this, &RecordCommands::updateEnabled);
+    // A command pointed elsewhere by itself comes back to the list's source.
     for (RecordCommand* c : m_commands)
-        c->setDataSource(source);
+        c->followWithList(source);
+}
+
+void RecordCommands::updateEnabled()
+{
+    for (RecordCommand* c : m_commands)
+        if (!c->followsItself())
+            c->updateEnabled();
 }
 
 } // namespace controls

@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
 
 namespace controls {
 
@@ -19,11 +20,15 @@ public:
     const QList<RecordCommand*>& commands() const { return m_commands; }
     // The command of that action, or null when the list has none.
     RecordCommand* command(RecordAction action) const;
-    // Points every command, in list order, at the data source.
+    // Points every command, in list order, at the data source, whose changes
+    // the list then follows for all of them.
     void bind(ds::DataSource* source);
 
 private:
+    void updateEnabled();
+
     QList<RecordCommand*> m_commands;
+    QPointer<ds::DataSource> m_source;
 };
 
 } // namespace controls

@@ -98,9 +98,18 @@ TEST_F(DataGridTest, ColumnsAreTheVisibleFieldsWithTheirLabelsAndWidths)
     EXPECT_GT(grid->columnWidth(0), 2 * grid->columnWidth(1));
     EXPECT_EQ(grid->horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
 
-    // A width the user gave survives saving rows.
+    // A width the user gave survives saving rows, and closing and opening the
+    // list: a closed list keeps its columns and has no rows.
     grid->setColumnWidth(0, 77);
     siblings.add(QStringLiteral("Ana"));
+    EXPECT_EQ(grid->columnWidth(0), 77);
+    siblings.close();
+    EXPECT_EQ(model->columnCount(), 2);
+    EXPECT_EQ(model->rowCount(), 0);
+    siblings.open();
+    siblings.add(QStringLiteral("Bia"));
+    EXPECT_EQ(model->rowCount(), 1);
+    EXPECT_EQ(model->data(model->index(0, 0), Qt::DisplayRole).toString(), QStringLiteral("Bia"));
     EXPECT_EQ(grid->columnWidth(0), 77);
     siblings.fieldByName(QStringLiteral("ID")).setVisible(true);
     EXPECT_EQ(model->columnCount(), 3);

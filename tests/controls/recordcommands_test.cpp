@@ -8,6 +8,8 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
+#include <memory>
+
 using controls::RecordAction;
 using controls::RecordCommands;
 
@@ -110,6 +112,46 @@ TEST(RecordCommandsTest, CommandsActOnTheDataSetTheListIsPointedAt)
     append.trigger();
     EXPECT_EQ(first.recNo(), 3);
     EXPECT_EQ(first.state(), ds::DataSetState::Insert);
+}
+
+TEST(RecordCommandsTest, ACommandPointedElsewhereFollowsItsOwnSourceUntilTheListIsBoundAgain)
+{
+    Names first(3), second(2);
+    ds::DataSource a(&first);
+    auto b = std::make_unique<ds::DataSource>(&second);
+    RecordCommands commands;
+    commands.bind(&a);
+    controls::RecordCommand* cancel = commands.command(RecordAction::Cancel);
+    cancel->setDataSource(b.get());
+    // "Salvar" and "Cancelar" tell which data set's edit each command follows.
+    const auto saveAndCancel = [&] { return enabled(commands).right(2); };
+    second.edit();
+    EXPECT_EQ(saveAndCancel(), QStringLiteral("-C"));
+    first.edit();
+    EXPECT_EQ(saveAndCancel(), QStringLiteral("SC"));
+    first.cancel();
+    EXPECT_EQ(saveAndCancel(), QStringLiteral("-C"));
+
+    // Bound again to the source it already had, the list takes the command back.
+    commands.bind(&a);
+    EXPECT_EQ(saveAndCancel(), QStringLiteral("--"));
+    second.cancel();
+    second.edit();
+    EXPECT_EQ(saveAndCancel(), QStringLiteral("--"));
+    first.edit();
+    EXPECT_EQ(saveAndCancel(), QStringLiteral("SC"));
+    first.cancel();
+
+    // A source that goes away leaves its commands disabled.
+    cancel->setDataSource(b.get());
+    EXPECT_EQ(saveAndCancel(), QStringLiteral("-C"));
+    b.reset();
+    EXPECT_EQ(saveAndCancel(), QStringLiteral("--"));
+    auto c = std::make_unique<ds::DataSource>(&first);
+    commands.bind(c.get());
+    EXPECT_EQ(enabled(commands).mid(2), QStringLiteral("NLID--"));
+    c.reset();
+    EXPECT_EQ(enabled(commands), QStringLiteral("--------"));
 }
 
 TEST(RecordCommandsTest, AFailingSaveGoesToTheErrorHandlerAndSkipsTheHook)
