@@ -5,8 +5,6 @@
 #include "backup/scratchdatabase.h"
 #include "store/tdm.h"
 
-#include <array>
-
 QString LiveDatabase::folder() const { return m_dm.programFolder(); }
 
 QString LiveDatabase::file() const { return m_dm.databaseFile(); }
@@ -24,11 +22,6 @@ QStringList LiveDatabase::recordTables() const
 
 namespace {
 
-std::array<ds::SqlDataSet*, 6> referenceListsOf(Tdm& dm)
-{
-    return {&dm.qryCarater, &dm.qryTerapeuta, &dm.qryBrinquedo, &dm.qryEscola, &dm.qryInstrucao, &dm.qryTipoOrientacao};
-}
-
 void postIfEditing(ds::SqlDataSet* d)
 {
     if (d->isEditing())
@@ -44,7 +37,7 @@ void LiveDatabase::saveEdits()
     postIfEditing(&m_dm.qryPaciente);
     for (ds::SqlDataSet* d : m_dm.closingOrder())
         postIfEditing(d);
-    for (ds::SqlDataSet* d : referenceListsOf(m_dm))
+    for (ds::SqlDataSet* d : m_dm.referenceLists())
         postIfEditing(d);
 }
 
@@ -52,7 +45,7 @@ void LiveDatabase::close(bool referenceLists)
 {
     m_dm.qryPaciente.close();
     if (referenceLists)
-        for (ds::SqlDataSet* d : referenceListsOf(m_dm))
+        for (ds::SqlDataSet* d : m_dm.referenceLists())
             d->close();
     m_dm.ZConnection1.disconnect();
 }

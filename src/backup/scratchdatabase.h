@@ -5,12 +5,12 @@
 
 #include "fb/connection.h"
 
-class BackupWork;
-class Gbak;
-
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+
+class BackupWork;
+class Gbak;
 
 class ScratchDatabase {
 public:

@@ -1,8 +1,7 @@
 #include "dataset/editmask.h"
 
-#include <vector>
-
 #include <algorithm>
+#include <vector>
 
 namespace ds {
 

@@ -89,12 +89,17 @@ QString Tdm::databaseFile() const { return m_programFolder + kDatabaseFile; }
 
 QString Tdm::databaseLocation() const { return QStringLiteral("localhost:") + databaseFile(); }
 
+std::vector<ds::SqlDataSet*> Tdm::referenceLists()
+{
+    return {&qryCarater, &qryTerapeuta, &qryBrinquedo, &qryEscola, &qryInstrucao, &qryTipoOrientacao};
+}
+
 std::vector<ds::SqlDataSet*> Tdm::recordDataSets()
 {
-    return {&qryCarater,  &qryTerapeuta, &qryBrinquedo,  &qryEscola,   &qryInstrucao,
-            &qryTipoOrientacao, &qryPaciente, &qryPai,   &qryMae,      &qryIrmao,
-            &qryConsulta, &qryBrinquedoNaConsulta, &qryReavaliacao, &qryIndicacao, &qryOrientacao,
-            &qryHistorico};
+    std::vector<ds::SqlDataSet*> all = referenceLists();
+    all.insert(all.end(), {&qryPaciente, &qryPai, &qryMae, &qryIrmao, &qryConsulta, &qryBrinquedoNaConsulta,
+                           &qryReavaliacao, &qryIndicacao, &qryOrientacao, &qryHistorico});
+    return all;
 }
 
 std::vector<ds::SqlDataSet*> Tdm::closingOrder()

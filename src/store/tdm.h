@@ -113,6 +113,9 @@ public:
 
     // The sixteen record data sets, in the order of the schema.
     std::vector<ds::SqlDataSet*> recordDataSets();
+    // The six reference lists (characters, therapists, toys, schools,
+    // education levels, guidance types), in the order of the schema.
+    std::vector<ds::SqlDataSet*> referenceLists();
     // The patient's lists in the order the connection closes them, each
     // saving its pending edit first: the details, then the patient list.
     std::vector<ds::SqlDataSet*> closingOrder();
