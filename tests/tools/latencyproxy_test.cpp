@@ -22,15 +22,6 @@ using namespace std::chrono_literals;
 using netlink::LatencyProxy;
 using netlink::LinkState;
 
-sockaddr_in loopbackAddress(int port)
-{
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    a.sin_port = htons(uint16_t(port));
-    return a;
-}
-
 // Waits for bytes; "" when none came in time, "<closed>" or "<reset>" when
 // the peer ended the connection.
 std::string receive(int fd, std::chrono::milliseconds wait = 5s)
@@ -54,7 +45,7 @@ public:
     LineServer()
     {
         m_listen = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in a = loopbackAddress(0);
+        sockaddr_in a = LatencyProxy::loopback(0);
         socklen_t length = sizeof a;
         ::bind(m_listen, reinterpret_cast<sockaddr*>(&a), sizeof a);
         ::listen(m_listen, 8);
@@ -102,7 +93,7 @@ private:
 int connectTo(int port)
 {
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    const sockaddr_in a = loopbackAddress(port);
+    const sockaddr_in a = LatencyProxy::loopback(port);
     if (::connect(fd, reinterpret_cast<const sockaddr*>(&a), sizeof a) != 0) {
         ::close(fd);
         return -1;

@@ -48,15 +48,6 @@ void closeFd(int& fd)
     fd = -1;
 }
 
-sockaddr_in loopback(int port)
-{
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    a.sin_port = htons(uint16_t(port));
-    return a;
-}
-
 struct Chunk {
     Clock::time_point due;
     std::string bytes;
@@ -347,6 +338,15 @@ void LatencyProxy::setState(LinkState state)
     wake();
     while (m_applied.load() < generation)
         std::this_thread::sleep_for(std::chrono::microseconds(100));
+}
+
+sockaddr_in LatencyProxy::loopback(int port)
+{
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    a.sin_port = htons(uint16_t(port));
+    return a;
 }
 
 std::string LatencyProxy::databasePrefix() const { return "127.0.0.1/" + std::to_string(m_port) + ":"; }

@@ -11,6 +11,8 @@
 #include <string>
 #include <thread>
 
+#include <netinet/in.h>
+
 namespace netlink {
 
 enum class LinkState {
@@ -47,6 +49,9 @@ public:
 
     // "host/port:" before a database path reaches the server through this proxy.
     std::string databasePrefix() const;
+
+    // The address of a port of 127.0.0.1.
+    static sockaddr_in loopback(int port);
 
 private:
     struct Loop;
