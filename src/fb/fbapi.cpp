@@ -18,6 +18,10 @@ bool FbError::isConnectionFailure() const
     return false;
 }
 
+bool FbError::isMissingBlob() const { return hasCode(isc_bad_segstr_id); }
+
+bool FbError::isSeveralRows() const { return hasCode(isc_sing_select_err); }
+
 namespace {
 // Counted from every thread that talks to a server.
 std::atomic<int> g_openHandles{0};
@@ -56,6 +60,12 @@ FbError lostConnection()
 {
     return FbError(QStringLiteral("Unable to complete network request to host \"localhost\".\n"
                                   "-Error reading data from the connection."),
+                   {isc_network_error, isc_net_read_err});
+}
+
+FbError unanswered(const FbError& cause)
+{
+    return FbError(QStringLiteral("The server did not answer in time.\n") + cause.message(),
                    {isc_network_error, isc_net_read_err});
 }
 

@@ -20,8 +20,11 @@ Transaction::Transaction(Connection& connection, TransactionOptions options) : m
     const unsigned char snapshot[] = {isc_tpb_version3, access, isc_tpb_concurrency, isc_tpb_wait};
     const unsigned char* tpb = options.snapshot ? snapshot : committed;
     const unsigned length = options.snapshot ? sizeof snapshot : sizeof committed;
-    m_transaction = detail::call(
-        [&](ThrowStatusWrapper* st) { return connection.attachment()->startTransaction(st, length, tpb); });
+    detail::AnswerGuard answer(connection.attachment(), connection.answerTime());
+    m_transaction = detail::watched(answer, [&] {
+        return detail::call(
+            [&](ThrowStatusWrapper* st) { return connection.attachment()->startTransaction(st, length, tpb); });
+    });
     detail::handleOpened();
 }
 
@@ -42,16 +45,18 @@ void Transaction::commit()
     if (!m_transaction)
         return;
     detail::passFailPoint(FailPoint::CommitNotSent);
+    detail::AnswerGuard answer(m_connection.attachment(), m_connection.answerTime());
+    const auto commit = [&] {
+        detail::watched(answer, [&] { detail::call([&](ThrowStatusWrapper* st) { m_transaction->commit(st); }); });
+        m_transaction = nullptr;   // commit releases the interface
+        detail::handleClosed();
+    };
     if (detail::takeFailPoint(FailPoint::CommitAnswerLost)) {
         // The commit is done; only its answer is lost on the way back.
-        detail::call([&](ThrowStatusWrapper* st) { m_transaction->commit(st); });
-        m_transaction = nullptr;
-        detail::handleClosed();
+        commit();
         throw detail::lostConnection();
     }
-    detail::call([&](ThrowStatusWrapper* st) { m_transaction->commit(st); });
-    m_transaction = nullptr;   // commit releases the interface
-    detail::handleClosed();
+    commit();
 }
 
 void Transaction::rollback()
@@ -62,11 +67,21 @@ void Transaction::rollback()
     m_transaction = nullptr;
     detail::handleClosed();
     try {
-        detail::call([&](ThrowStatusWrapper* st) { tra->rollback(st); });
+        detail::AnswerGuard answer(m_connection.attachment(), m_connection.answerTime());
+        detail::watched(answer, [&] { detail::call([&](ThrowStatusWrapper* st) { tra->rollback(st); }); });
     } catch (...) {
         tra->release();
         throw;
     }
+}
+
+void Transaction::abandon() noexcept
+{
+    if (!m_transaction)
+        return;
+    m_transaction->release();
+    m_transaction = nullptr;
+    detail::handleClosed();
 }
 
 } // namespace fb

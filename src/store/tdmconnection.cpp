@@ -14,14 +14,13 @@ void Tdm::ZConnection1AfterConnect(ds::Connection& connection)
 {
     int count = 0;
     {
-        fb::Transaction tx(connection.handle(), fb::TransactionOptions{true});
+        fb::Transaction& tx = connection.handle().readTransaction();
         fb::Statement query(tx, QStringLiteral("select count(*) from   RDB$RELATION_FIELDS where  RDB$RELATION_NAME = "
                                                "'PACIENTE' and       RDB$FIELD_NAME    = 'EMAIL'"));
         query.execute();
         if (query.fetch())
             count = query.value(0).toInt();
         query.closeCursor();
-        tx.commit();
     }
     if (count == 0) {
         fb::Transaction tx(connection.handle());

@@ -7,6 +7,7 @@
 #include "support/testdatabase.h"
 
 #include <QDate>
+#include <QMap>
 #include <QStringList>
 #include <QTime>
 #include <gtest/gtest.h>
@@ -136,7 +137,8 @@ TEST_F(FbLayer, AFailureOnTheWayLeavesNoHandleBehind)
             try {
                 fb::Statement st(tx, c.sql);
                 if (st.hasParam(QStringLiteral("OBS")))
-                    st.setParam(QStringLiteral("OBS"), QStringLiteral("outra nota"));
+                    // Long enough to go as a blob of its own: shorter texts travel in the message.
+                    st.setParam(QStringLiteral("OBS"), QStringLiteral("outra nota ").repeated(4000));
                 st.execute();
                 st.fetch();
                 ADD_FAILURE() << "the failure was not met";
@@ -262,5 +264,54 @@ TEST_F(FbLayer, ASnapshotReadsTheMemosOfRowsChangedWhileItFetches)
         } else {
             EXPECT_TRUE(error.contains(QStringLiteral("BLOB not found"))) << "read committed read: " << qPrintable(error);
         }
+    }
+}
+
+// A text goes to the server in the message or, when it is long, as a blob of
+// its own, and comes back in its row or, when it is too long for one, as a
+// blob: each length on either side of those limits, in characters of one,
+// two and four bytes, comes back whole, and a search by the text finds its row.
+TEST_F(FbLayer, TextsOfEveryLengthComeBackWholeWhicheverWayTheyTravel)
+{
+    db.exec(QStringLiteral("INSERT INTO PACIENTE (ID, NOME, NASCIMENTO, CADASTRO, STATUS) "
+                           "VALUES (7, 'Ana', '2005-06-10', '2011-03-05', 'A')"));
+    const QString units[] = {QStringLiteral("a"), QStringLiteral(u"é"), QStringLiteral(u"😀")};
+    const int lengths[] = {1, 2000, 2001, 8191, 8192, 16382, 16383, 40000};
+    QMap<int, QString> written;
+    {
+        fb::Transaction tx(conn);
+        fb::Statement insert(tx, QStringLiteral("INSERT INTO CONSULTA (ID, DATA, PACIENTE, OBSERVACOES) "
+                                                "VALUES (:ID, '2011-03-05', 7, :OBS)"));
+        for (const QString& unit : units)
+            for (int length : lengths) {
+                const int id = written.size() + 1;
+                written[id] = unit.repeated(length);
+                insert.setParam(QStringLiteral("ID"), id);
+                insert.setParam(QStringLiteral("OBS"), written[id]);
+                insert.execute();
+            }
+        tx.commit();
+    }
+    for (fb::TextBlobs way : {fb::TextBlobs::WithRows, fb::TextBlobs::Separate}) {
+        SCOPED_TRACE(int(way));
+        fb::Transaction tx(conn, fb::TransactionOptions{true});
+        fb::Statement select(tx, QStringLiteral("SELECT ID, OBSERVACOES FROM CONSULTA ORDER BY ID"),
+                             fb::ParamStyle::Named, way);
+        ASSERT_EQ(select.columns().size(), 2);
+        select.execute();
+        QMap<int, QString> read;
+        while (select.fetch())
+            read[select.value(0).toInt()] = select.value(1).toString();
+        for (auto it = written.begin(); it != written.end(); ++it)
+            EXPECT_TRUE(read.value(it.key()) == *it) << "text " << it.key() << " of " << it->size() << " units";
+    }
+    fb::Transaction tx(conn);
+    fb::Statement search(tx, QStringLiteral("UPDATE CONSULTA SET DATA = DATA WHERE ID = :ID AND "
+                                            "OBSERVACOES IS NOT DISTINCT FROM :OBS"));
+    for (auto it = written.begin(); it != written.end(); ++it) {
+        search.setParam(QStringLiteral("ID"), it.key());
+        search.setParam(QStringLiteral("OBS"), *it);
+        search.execute();
+        EXPECT_EQ(search.affectedRecords(), 1u) << "text " << it.key();
     }
 }
