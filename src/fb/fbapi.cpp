@@ -11,6 +11,8 @@ bool FbError::isConnectionFailure() const
         isc_network_error,  isc_net_connect_err, isc_net_connect_listen_err, isc_net_read_err,
         isc_net_write_err,  isc_lost_db_connection, isc_conn_lost,           isc_att_shutdown,
         isc_shutdown,       isc_bad_db_handle,    isc_unavailable,
+        // A link cut before the server accepted the connection.
+        isc_connect_reject,
     };
     for (intptr_t code : kConnectionCodes)
         if (hasCode(code))
