@@ -3,6 +3,7 @@
 #include "fb/connection.h"
 #include "fb/statement.h"
 #include "fb/transaction.h"
+#include "support/testaccount.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,10 +15,8 @@ namespace {
 
 fb::ConnectParams params(const QString& location)
 {
-    fb::ConnectParams p;
+    fb::ConnectParams p = testAccount();
     p.database = location;
-    p.user = QStringLiteral("SYSDBA");
-    p.password = QStringLiteral("velkarbin");
     return p;
 }
 
