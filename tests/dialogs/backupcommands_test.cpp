@@ -51,10 +51,14 @@ public:
     QStringList givenThePassword;
 
 protected:
-    bool eventFilter(QObject*, QEvent* event) override
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint)
-            ++paintsWhileRunning;
+        if (event->type() != QEvent::Paint)
+            return false;
+        ++paintsWhileRunning;
+        // The window paints every step as it comes.
+        if (auto* label = qobject_cast<QLabel*>(watched); label && (steps.isEmpty() || steps.last() != label->text()))
+            steps << label->text();
         return false;
     }
 
@@ -72,13 +76,14 @@ private:
             m_watched << dialog;
             dialog->progressBar()->installEventFilter(this);
             dialog->stepLabel()->installEventFilter(this);
+            // Every count the bar shows from now on, however fast they pass.
+            values << dialog->progressBar()->value();
+            connect(dialog->progressBar(), &QProgressBar::valueChanged, this, [this](int value) { values << value; });
         }
         if (!titles.contains(dialog->windowTitle()))
             titles << dialog->windowTitle();
         if (steps.isEmpty() || steps.last() != dialog->stepLabel()->text())
             steps << dialog->stepLabel()->text();
-        if (values.isEmpty() || values.last() != dialog->progressBar()->value())
-            values << dialog->progressBar()->value();
         modal = modal && dialog->windowModality() == Qt::ApplicationModal;
         busy = busy && QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
     }
