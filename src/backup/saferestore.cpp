@@ -186,17 +186,26 @@ RestoreOutcome SafeRestore::run(const QString& file)
             work.aside(kReplacing, [&](const LineReport&) {
                 pass(Step::RemoveLive);
                 servercopy::remove(at.live, at.account);
+                pass(Step::RemoveLiveWithErrors);
             });
         } catch (...) {
             const Failure failure = failures::of(QStringLiteral(u"O banco de dados não pôde ser substituído: o "
                                                                 u"servidor não conseguiu removê-lo."),
                                                  std::current_exception());
+            // A deletion that reports errors may have taken the file all the
+            // same: the kept copy goes only when the database is still there,
+            // as it was; otherwise it is put back.
+            bool stillThere = false;
             work.aside(kReplacing, [&](const LineReport&) {
                 try {
-                    servercopy::remove(at.live.sibling(previous), at.account);   // nothing changed: not needed
+                    stillThere = servercopy::createdOf(at.live, at.account) == at.liveCreated;
+                    if (stillThere)
+                        servercopy::remove(at.live.sibling(previous), at.account);
                 } catch (const EError&) {
                 }
             });
+            if (!stillThere)
+                return putBack(failure, previous);
             return endWith(failure, RestoreOutcome::Database::Unchanged, {});
         }
     }

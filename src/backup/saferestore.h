@@ -27,11 +27,12 @@ public:
 
     // The steps after the live database was closed, in order.
     enum class Step {
-        KeepPrevious,   // the server copies the live database beside it
-        RemoveLive,     // the server deletes the live database
-        CopyIn,         // the server copies the restored database in its place
-        Open,           // the program opens it
-        PutBack,        // after a failure: the kept copy is copied back
+        KeepPrevious,           // the server copies the live database beside it
+        RemoveLive,             // the server deletes the live database
+        RemoveLiveWithErrors,   // it deletes it, and reports a failure all the same
+        CopyIn,                 // the server copies the restored database in its place
+        Open,                   // the program opens it
+        PutBack,                // after a failure: the kept copy is copied back
     };
     // For tests: that step fails, as it would when the server refused it.
     void failAt(Step step) { m_failing << step; }

@@ -109,8 +109,9 @@ public:
     {
         IStatus* raw = detail::master()->getStatus();
         CheckStatusWrapper status(raw);
-        // A detach that fails (it may tell an action's late failure) may have
-        // let go of the handle already: it is not released again.
+        // The client library lets go of a service's handle on every detach,
+        // also one that fails (it may tell an action's late failure): it is
+        // not released again.
         m_service->detach(&status);
         raw->dispose();
         detail::handleClosed();

@@ -231,6 +231,7 @@ INSTANTIATE_TEST_SUITE_P(
     Steps, StepFailureTest,
     ::testing::Values(StepFailure{"keepingThePrevious", {Step::KeepPrevious}, Database::Unchanged},
                       StepFailure{"removingTheLive", {Step::RemoveLive}, Database::Unchanged},
+                      StepFailure{"removingTheLiveWithErrors", {Step::RemoveLiveWithErrors}, Database::PutBack},
                       StepFailure{"copyingIn", {Step::CopyIn}, Database::PutBack},
                       StepFailure{"opening", {Step::Open}, Database::PutBack},
                       StepFailure{"copyingInAndPuttingBack", {Step::CopyIn, Step::PutBack}, Database::PreviousKept}),
