@@ -135,6 +135,49 @@ void saveAgain(ds::SqlDataSet& d)
         d.applyUpdates();
 }
 
+// The notes as the changes made should leave them, and how the disk compares.
+struct ChangesMade {
+    QMap<int, QString> expected;
+    int inserted = 0, edited = 0, deleted = 0;
+
+    // kind: 0 or 1 a new note, 2 a changed one, 3 a deletion.
+    void add(int kind, int id, const QString& text)
+    {
+        if (kind <= 1) {
+            expected.insert(id, text);
+            ++inserted;
+        } else if (kind == 2) {
+            expected[id] = text;
+            ++edited;
+        } else {
+            expected.remove(id);
+            ++deleted;
+        }
+    }
+    int count() const { return inserted + edited + deleted; }
+
+    struct Comparison {
+        int lost = 0, duplicated = 0, asExpected = 0;
+    };
+    Comparison compareWith(const QMap<int, QString>& disk) const
+    {
+        Comparison c;
+        for (auto it = expected.begin(); it != expected.end(); ++it)
+            if (disk.value(it.key()) != *it)
+                ++c.lost;
+        const QStringList texts = disk.values();
+        for (auto it = disk.begin(); it != disk.end(); ++it) {
+            if (!expected.contains(it.key()))
+                ++c.lost;   // a deletion that did not happen
+            else if (texts.count(*it) > 1)
+                ++c.duplicated;
+            else
+                ++c.asExpected;
+        }
+        return c;
+    }
+};
+
 } // namespace
 
 // The outages fall between the program's steps: before a change, while it is
@@ -153,8 +196,8 @@ TEST_F(ServerOutage, KilledAttachmentsCostNoChangeAndRepeatNone)
         if (random.bounded(3) == 0 && killer.kill())
             ++outages;
     };
-    QMap<int, QString> expected = notesOnDisk();
-    int inserted = 0, edited = 0, deleted = 0, lostConnections = 0;
+    ChangesMade made{notesOnDisk()};
+    int lostConnections = 0;
     QStringList wrongMessages, failures;
 
     for (int change = 1; change <= kChanges && failures.isEmpty(); ++change) {
@@ -198,38 +241,17 @@ TEST_F(ServerOutage, KilledAttachmentsCostNoChangeAndRepeatNone)
                 break;
             }
         }
-        if (kind <= 1) {
-            expected.insert(field(notes, "ID").asInteger(), text);
-            ++inserted;
-        } else if (kind == 2) {
-            expected[id] = text;
-            ++edited;
-        } else {
-            expected.remove(id);
-            ++deleted;
-        }
+        made.add(kind, kind <= 1 ? field(notes, "ID").asInteger() : id, text);
     }
     // What was shown is what the database holds, and the close sends nothing more.
     maybeKill();
     dm.ZConnection1.disconnect();
 
     const QMap<int, QString> disk = notesOnDisk();
-    int lost = 0, duplicated = 0, asExpected = 0;
-    for (auto it = expected.begin(); it != expected.end(); ++it)
-        if (disk.value(it.key()) != *it)
-            ++lost;
-    const QStringList texts = disk.values();
-    for (auto it = disk.begin(); it != disk.end(); ++it) {
-        if (!expected.contains(it.key()))
-            ++lost;   // a deletion that did not happen
-        else if (texts.count(*it) > 1)
-            ++duplicated;
-        else
-            ++asExpected;
-    }
+    const auto [lost, duplicated, asExpected] = made.compareWith(disk);
     printf("attachment killed between steps: outages survived=%d lost connections met=%d changes made=%d (%d new, "
            "%d changed, %d deleted) notes on disk afterwards=%d as expected=%d lost=%d duplicated=%d\n",
-           outages, lostConnections, inserted + edited + deleted, inserted, edited, deleted, int(disk.size()),
+           outages, lostConnections, made.count(), made.inserted, made.edited, made.deleted, int(disk.size()),
            asExpected, lost, duplicated);
     fflush(stdout);
     EXPECT_TRUE(failures.isEmpty()) << qPrintable(failures.join(u'\n'));
@@ -384,8 +406,8 @@ TEST_P(LinkOutage, CutsAtRandomMomentsCostNoChangeAndRepeatNone)
     constexpr int kChanges = 300;
     ds::SqlDataSet& notes = dm.qryReavaliacao;
     QRandomGenerator random(20261211);
-    QMap<int, QString> expected = notesOnDisk();
-    int inserted = 0, edited = 0, deleted = 0, reads = 0, lostConnections = 0;
+    ChangesMade made{notesOnDisk()};
+    int reads = 0, lostConnections = 0;
     std::chrono::steady_clock::duration longestFailure{};
     QStringList wrongMessages, failures;
     const auto shownNotes = [&] {
@@ -428,7 +450,7 @@ TEST_P(LinkOutage, CutsAtRandomMomentsCostNoChangeAndRepeatNone)
                 notes.close();
                 notes.open();
             });
-            if (read && shownNotes() != expected)
+            if (read && shownNotes() != made.expected)
                 failures << name + QStringLiteral(": the notes read are not the notes written");
             ++reads;
         }
@@ -456,38 +478,19 @@ TEST_P(LinkOutage, CutsAtRandomMomentsCostNoChangeAndRepeatNone)
             if (notes.hasPendingChanges())
                 throw std::runtime_error("the change is still pending without a failure");
         });
-        if (kind <= 1) {
-            expected.insert(field(notes, "ID").asInteger(), text);
-            ++inserted;
-        } else if (kind == 2) {
-            expected[id] = text;
-            ++edited;
-        } else {
-            expected.remove(id);
-            ++deleted;
-        }
+        made.add(kind, kind <= 1 ? field(notes, "ID").asInteger() : id, text);
     }
     const int cuts = cutter.stop();
     retried(QStringLiteral("the last close"), [&](int) { dm.ZConnection1.disconnect(); });
 
     const QMap<int, QString> disk = notesOnDisk();
-    int lost = 0, duplicated = 0;
-    for (auto it = expected.begin(); it != expected.end(); ++it)
-        if (disk.value(it.key()) != *it)
-            ++lost;
-    const QStringList texts = disk.values();
-    for (auto it = disk.begin(); it != disk.end(); ++it) {
-        if (!expected.contains(it.key()))
-            ++lost;
-        else if (texts.count(*it) > 1)
-            ++duplicated;
-    }
+    const auto [lost, duplicated, asExpected] = made.compareWith(disk);
     const auto longest = std::chrono::duration_cast<std::chrono::milliseconds>(longestFailure);
     printf("link %s: cuts=%d lost connections met=%d longest failure=%lld ms changes made=%d (%d new, %d changed, "
-           "%d deleted) reads=%d notes on disk afterwards=%d lost=%d duplicated=%d\n",
+           "%d deleted) reads=%d notes on disk afterwards=%d as expected=%d lost=%d duplicated=%d\n",
            GetParam() == netlink::LinkState::Closed ? "reset" : "silent", cuts, lostConnections,
-           (long long)longest.count(), inserted + edited + deleted, inserted, edited, deleted, reads,
-           int(disk.size()), lost, duplicated);
+           (long long)longest.count(), made.count(), made.inserted, made.edited, made.deleted, reads,
+           int(disk.size()), asExpected, lost, duplicated);
     fflush(stdout);
     EXPECT_TRUE(failures.isEmpty()) << qPrintable(failures.join(u'\n'));
     EXPECT_TRUE(wrongMessages.isEmpty()) << qPrintable(wrongMessages.value(0));
