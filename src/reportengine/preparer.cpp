@@ -141,7 +141,7 @@ void Preparer::compile()
         CompiledText compiled;
         compiled.text = box.allowsExpressions() ? TextTemplate::compile(box.text(), sources) : TextTemplate::literal(box.text());
         compiled.font = box.font().value_or(page.defaultFont());
-        if (compiled.text.isConstant())
+        if (compiled.text.isConstant() && box.flow() != TextFlow::Fit)
             compiled.constant = TextLayout::wrap(box.text(), compiled.font, box.rect().width(), box.flow());
         m_texts.insert(&box, std::move(compiled));
     });
@@ -170,7 +170,7 @@ void Preparer::newSheet(bool first)
     PreparedPage sheet;
     sheet.size = m_page->paperSize();
     m_report.pages.push_back(std::move(sheet));
-    m_y = m_top;
+    m_y = first ? m_top : m_page->continuationTop();
     m_bodyTop = m_y;
     if (first) {
         if (!m_page->sheet().objects().empty())
@@ -213,6 +213,7 @@ Preparer::Piece Preparer::layoutBand(const Band& band, double left, int line)
         const ReportObject* object = nullptr;
         double height = 0;
         WrappedText text;
+        TextFont font;
         Piece list;
         bool grows = false;
     };
@@ -232,9 +233,13 @@ Preparer::Piece Preparer::layoutBand(const Band& band, double left, int line)
         case ReportObject::Kind::Text: {
             const auto& box = static_cast<const TextBox&>(object);
             const CompiledText& compiled = m_texts[&box];
+            entry.font = compiled.font;
             entry.grows = box.flow() == TextFlow::Grow && band.grows();
             if (compiled.constant) {
                 entry.text = *compiled.constant;
+            } else if (box.flow() == TextFlow::Fit) {
+                entry.text = fit(compiled.text.evaluate(m_context, box.displayFormat()), box, entry.font);
+                entry.grows = entry.text.height() > entry.height + kTolerance;
             } else {
                 int maxLines = -1;
                 if (!entry.grows && !object.stretchesToBand())
@@ -280,7 +285,7 @@ Preparer::Piece Preparer::layoutBand(const Band& band, double left, int line)
         case ReportObject::Kind::Text: {
             const auto& box = static_cast<const TextBox&>(object);
             item.kind = PreparedItem::Kind::Text;
-            item.font = m_texts[&box].font;
+            item.font = entry.font;
             item.ascent = entry.text.ascent;
             item.lineHeight = entry.text.lineSpacing;
             item.lines = TextLayout::place(entry.text, TextLayout::shownLines(entry.text, h, entry.grows), item.rect.size(),
@@ -310,6 +315,21 @@ Preparer::Piece Preparer::layoutBand(const Band& band, double left, int line)
         piece.items.push_back(std::move(item));
     }
     return piece;
+}
+
+WrappedText Preparer::fit(const QString& text, const TextBox& box, TextFont& font)
+{
+    // The largest size, in half points, at which the whole text stands in the box.
+    const double smallest = std::min(font.pointSize, box.minimumPointSize());
+    TextFont tried = font;
+    for (double size = font.pointSize;; size = std::max(smallest, size - 0.5)) {
+        tried.pointSize = size;
+        WrappedText wrapped = TextLayout::wrap(text, tried, box.rect().width(), TextFlow::Fit);
+        if (wrapped.height() <= box.rect().height() + kTolerance || size <= smallest) {
+            font = tried;
+            return wrapped;
+        }
+    }
 }
 
 Preparer::Piece Preparer::layoutSubList(const SubList& list, double left)

@@ -43,7 +43,8 @@ report::Page& addSheet(report::Definition& definition, const QString& name)
 {
     report::Page& page = definition.addPage(name);
     page.setPaperSize(QSizeF(210, 297));
-    page.setMargins(QMarginsF(0, 0, 0, 0));
+    page.setMargins(QMarginsF(0, 0, 0, kSheetBottomMargin));
+    page.setContinuationTop(kContinuationTop);
     page.setDefaultFont(arial(12));
     return page;
 }

@@ -9,6 +9,15 @@
 
 namespace reports {
 
+// Nothing prints where a printer cannot reach: the rows of a sheet end this
+// far above its bottom edge (room for a page number below them), and every
+// sheet after the first begins this far below its top edge, where the title
+// of the first begins.
+constexpr double kSheetBottomMargin = 14.00;
+constexpr double kContinuationTop = 14.00;
+// The smallest size a value the user wrote is printed at to fit its box.
+constexpr double kSmallestValuePoints = 7.00;
+
 report::TextFont arial(double points, bool bold = false);
 report::TextFont verdana(double points, bool bold = false);
 // Courier New in navy blue: the notes the therapist wrote.
@@ -30,7 +39,8 @@ report::TextBox& growing(report::TextBox& box);
 // A shading box as high as its row, from a top inside the row.
 report::FilledRect& addShading(report::Band& band, const QString& name, const QRectF& mm, const QColor& fill);
 
-// An A4 portrait page without margins.
+// An A4 portrait page whose bands begin at the top edge of the first sheet,
+// and a little lower on the next ones.
 report::Page& addSheet(report::Definition& definition, const QString& name);
 
 // The title block of a list report (41 mm): the title in Verdana 32 centred

@@ -1,9 +1,13 @@
 // The patient file: a fixed form on one A4 sheet with the registration
-// record, father and mother side by side, and the list of siblings.
+// record, father and mother side by side, and the list of siblings. No value
+// the user wrote is cut: one that does not fit its box prints smaller.
 
 #include "reports/layoutkit.h"
 #include "reports/reportlayouts.h"
 #include "store/tdm.h"
+
+#include <algorithm>
+#include <iterator>
 
 namespace reports {
 
@@ -73,6 +77,18 @@ const ParentLine kParents[] = {
     {u"INSTRUÇÃO", 223.21, {{"INSTRUCAO_1", 71.00, 85.00}}, 223.21},
 };
 
+// The room of a value: down to the next line of the form, a row at most.
+double roomBelow(double top, double nextTop) { return std::clamp(nextTop - top, 5.00, 6.00); }
+
+// A value of the form, shown whole in its room: smaller where it does not fit.
+report::TextBox& addValue(Band& band, const QString& name, double left, double top, double width, double room,
+                          const QString& text)
+{
+    return addText(band, name, QRectF(left, top, width, room), text, arial(12))
+        .setFlow(report::TextFlow::Fit)
+        .setMinimumPointSize(kSmallestValuePoints);
+}
+
 void addHeading(Band& sheet, const char* memo, const char16_t* text, double top, const char* line, double lineTop)
 {
     addText(sheet, QString::fromLatin1(memo), QRectF(30.00, top, 51.00, 5.00), QString::fromUtf16(text),
@@ -92,9 +108,10 @@ void buildRepFicha(report::Definition& definition, Tdm& dm)
     definition.setPreviewButtons(kPreviewCommands);
 
     report::Page& page1 = addSheet(definition, QStringLiteral("Page1"));
-    // Page2 only lists the siblings inside Subreport1.
+    // Page2 only lists the siblings inside Subreport1; on the sheets they run
+    // on to, its margins hold them.
     report::Page& page2 = definition.addPage(QStringLiteral("Page2"));
-    page2.setMargins(QMarginsF(10, 10, 10, 10));
+    page2.setMargins(QMarginsF(10, 10, 10, kSheetBottomMargin));
     page2.setDefaultFont(arial(12));
     Band& sheet = page1.sheet();
 
@@ -112,9 +129,9 @@ void buildRepFicha(report::Definition& definition, Tdm& dm)
         const QString name = QString::fromLatin1(l.column);
         addText(sheet, QStringLiteral("Caption") + name, QRectF(l.captionLeft, l.captionTop, l.captionWidth, 5.00),
                 QString::fromUtf16(l.caption), arial(12));
-        report::TextBox& value = addText(sheet, QStringLiteral("frxFicha") + name,
-                                         QRectF(l.valueLeft, l.valueTop, l.valueWidth, 5.00),
-                                         columnOf("frxFicha", l.column), arial(12));
+        const double next = &l + 1 == std::end(kRecord) ? l.valueTop + 6.00 : (&l + 1)->valueTop;
+        report::TextBox& value = addValue(sheet, QStringLiteral("frxFicha") + name, l.valueLeft, l.valueTop,
+                                          l.valueWidth, roomBelow(l.valueTop, next), columnOf("frxFicha", l.column));
         if (name.startsWith(u"FONE"))
             value.setDisplayFormat(report::DisplayFormat::number(QStringLiteral("(##) ####-####")));
     }
@@ -122,24 +139,24 @@ void buildRepFicha(report::Definition& definition, Tdm& dm)
     addHeading(sheet, "Memo21", u"PAIS", 164.00, "Line2", 170.00);
     int line = 0;
     for (const ParentLine& l : kParents) {
+        const double next = &l + 1 == std::end(kParents) ? l.valueTop + 6.00 : (&l + 1)->valueTop;
         addText(sheet, QStringLiteral("CaptionPais%1").arg(++line), QRectF(30.00, l.captionTop, 38.00, 5.00),
                 QString::fromUtf16(l.caption), arial(12));
         if (l.phonesNoteTop >= 0)
             addText(sheet, QStringLiteral("CaptionFones%1").arg(line), QRectF(46.00, l.phonesNoteTop, 23.00, 5.00),
                     QStringLiteral("(res/prof/cel)"), arial(10));
         for (const ParentValue& v : l.values)
-            addText(sheet, QStringLiteral("frxPais") + QString::fromLatin1(v.column),
-                    QRectF(v.left, l.valueTop, v.width, 5.00), columnOf("frxPais", v.column), arial(12));
+            addValue(sheet, QStringLiteral("frxPais") + QString::fromLatin1(v.column), v.left, l.valueTop, v.width,
+                     roomBelow(l.valueTop, next), columnOf("frxPais", v.column));
     }
 
     addHeading(sheet, "Memo22", u"IRMÃOS", 234.21, "Line3", 240.21);
     sheet.addSubList(QStringLiteral("Subreport1"), QRectF(30.00, 240.94, 160.00, 5.00), page2);
     Band& siblings = page2.addBand(report::BandKind::MasterData, QStringLiteral("MasterData1"), 6.00);
     siblings.setDataSet(QStringLiteral("frxIrmaos"));
-    addText(siblings, QStringLiteral("frxIrmaosNOME"), QRectF(0.00, 0.00, 118.00, 5.00), columnOf("frxIrmaos", "NOME"),
-            arial(12));
-    addText(siblings, QStringLiteral("frxIrmaosNASCIMENTO"), QRectF(121.00, 0.00, 51.00, 5.00),
-            columnOf("frxIrmaos", "NASCIMENTO"), arial(12));
+    addValue(siblings, QStringLiteral("frxIrmaosNOME"), 0.00, 0.00, 118.00, 6.00, columnOf("frxIrmaos", "NOME"));
+    addValue(siblings, QStringLiteral("frxIrmaosNASCIMENTO"), 121.00, 0.00, 51.00, 6.00,
+             columnOf("frxIrmaos", "NASCIMENTO"));
 }
 
 } // namespace reports

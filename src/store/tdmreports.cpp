@@ -13,6 +13,8 @@ namespace {
 
 // The parents' phones: digits only when stored, "(11) 3456-7890" when shown.
 const QString kParentPhoneMask = QStringLiteral("!\\(99\\) 0009-0000;0; ");
+// The CEP: eight digits when stored, "13233-897" when printed.
+const QString kPrintedPostalCodeMask = QStringLiteral("00000\\-999;0; ");
 
 const QString kRelFicha = QStringLiteral(
     "SELECT   P.ID,\r\n         P.NOME,\r\n         P.NASCIMENTO,\r\n         P.CADASTRO,\r\n         P.SAIDA,\r\n"
@@ -134,6 +136,7 @@ void Tdm::defineReportDataSets()
     declare(qryRelHistorico, kRelHistorico,
             {{"PACIENTE", FieldType::Integer}, {"DATA", FieldType::Date}, {"NOTA", FieldType::Text, 120}});
 
+    qryRelFicha.fieldByName(QStringLiteral("CEP")).setEditMask(kPrintedPostalCodeMask);
     qryRelFicha.fieldByName(QStringLiteral("STATUS")).onGetText = [this](const ds::Field& f, bool display) {
         return qryRelFichaSTATUSGetText(f, display);
     };

@@ -125,7 +125,7 @@ TEST_F(LayoutTest, PatientFileStandsWhereItsFormPutsIt)
                      {u"BAIRRO", 30, 102},      {u"Centro", 75.5, 102},
                      {u"CIDADE", 30, 108},      {u"Campinas", 75.5, 108},
                      {u"UF", 30, 114},          {u"SP", 75.5, 114},
-                     {u"CEP", 30, 120},         {u"13010000", 75.5, 120},
+                     {u"CEP", 30, 120},         {u"13010-000", 75.5, 120},
                      {u"PROCEDÊNCIA", 30, 126}, {u"Vizinho", 75.5, 126},
                      {u"INSTRUÇÃO", 30, 132},   {u"Fundamental", 75.5, 132},
                      {u"ESCOLA", 30, 138},      {u"Escola Sol", 75.5, 138},
@@ -169,7 +169,8 @@ TEST_F(LayoutTest, SiblingsBeyondTheFirstSheetContinueOnASecond)
     ASSERT_TRUE(dm.qryPaciente.locate(QStringLiteral("ID"), 57));
     const QList<Word> w = wordsOf([&] { dm.OpenRelFicha(); }, "irmaos");
     EXPECT_EQ(pdffile::pdfPageCount(m_pdf), 2);
-    expectPlaced(w, {{u"Irmão 9", 30, 240.94 + 8 * 6}, {u"Irmão 10", 30, 10, 1}, {u"Irmão 12", 30, 22, 1}});
+    // The first sheet holds seven above its bottom margin; the rest go on below the top margin of the next.
+    expectPlaced(w, {{u"Irmão 7", 30, 240.94 + 6 * 6}, {u"Irmão 8", 30, 14, 1}, {u"Irmão 12", 30, 38, 1}});
 }
 
 TEST_F(LayoutTest, AParentAloneStillPrintsInTheParentsBlock)
@@ -215,8 +216,8 @@ TEST_F(LayoutTest, SessionReportGrowsWithItsObservationsAndToysOntoFurtherSheets
     const QString text = pdffile::pdfText(m_pdf);
     for (int i = 1; i <= 70; ++i)
         EXPECT_TRUE(text.contains(QStringLiteral("Parágrafo %1 da").arg(i))) << i;
-    // The second sheet repeats the captions and goes on below them.
-    expectPlaced(w, {{u"Brinquedos", 21, 0, 1}});
+    // The second sheet repeats the captions below its top margin and goes on below them.
+    expectPlaced(w, {{u"Brinquedos", 21, 14, 1}});
     EXPECT_FALSE(pdffile::findPhrase(w, QStringLiteral("Parágrafo 70 da"), 1).isEmpty());
 }
 
