@@ -76,11 +76,16 @@ const PreparedReport& Definition::prepare()
     return m_prepared;
 }
 
+void Definition::showPrepared(QWidget* parent)
+{
+    PreviewDialog preview(m_prepared, m_documentTitle, parent, m_buttons);
+    preview.exec();
+}
+
 void Definition::showReport(QWidget* parent)
 {
     prepare();
-    PreviewDialog preview(m_prepared, m_documentTitle, parent, m_buttons);
-    preview.exec();
+    showPrepared(parent);
 }
 
 } // namespace report

@@ -63,6 +63,8 @@ public:
     const PreparedReport& prepare();
     const PreparedReport& prepared() const { return m_prepared; }
 
+    // Shows the pages prepared last in the modal preview.
+    void showPrepared(QWidget* parent = nullptr);
     // Prepares the report and shows it in the modal preview.
     void showReport(QWidget* parent = nullptr);
 

@@ -27,8 +27,10 @@ bool DefinitionRelatorio::SetObjectText(const QString& objectName, const QString
     return true;
 }
 
-void DefinitionRelatorio::ShowReport()
+void DefinitionRelatorio::PrepareReport()
 {
     m_definition.setDocumentTitle(documentTitle());
-    m_definition.showReport(QApplication::activeWindow());
+    m_definition.prepare();
 }
+
+void DefinitionRelatorio::ShowPreparedReport() { m_definition.showPrepared(QApplication::activeWindow()); }

@@ -19,7 +19,9 @@ public:
     QString documentTitle() const;
 
     bool SetObjectText(const QString& objectName, const QString& text) override;
-    void ShowReport() override;
+    // The document title is that of the patient current while preparing.
+    void PrepareReport() override;
+    void ShowPreparedReport() override;
 
 private:
     Tdm& m_dm;

@@ -43,8 +43,9 @@ public:
     ds::SqlDataSet qryOrientacao;
     ds::SqlDataSet qryHistorico;
 
-    // --- reports (tdmreports.cpp). The nine read-only report data sets,
-    // closed at rest and opened only while a report is produced.
+    // --- reports (tdmreports.cpp). The read-only report data sets, closed
+    // at rest and opened only while a report is produced: the nine of the
+    // printed reports and the list of every session of the patient.
     ds::SqlDataSet qryRelFicha{QStringLiteral("qryRelFicha"), &ZConnection1, {}};
     ds::SqlDataSet qryRelPais{QStringLiteral("qryRelPais"), &ZConnection1, {}};
     ds::SqlDataSet qryRelIrmaos{QStringLiteral("qryRelIrmaos"), &ZConnection1, {}};
@@ -54,6 +55,7 @@ public:
     ds::SqlDataSet qryRelIndicacao{QStringLiteral("qryRelIndicacao"), &ZConnection1, {}};
     ds::SqlDataSet qryRelOrientacoes{QStringLiteral("qryRelOrientacoes"), &ZConnection1, {}};
     ds::SqlDataSet qryRelHistorico{QStringLiteral("qryRelHistorico"), &ZConnection1, {}};
+    ds::SqlDataSet qryRelSessoes{QStringLiteral("qryRelSessoes"), &ZConnection1, {}};
 
     // The six reports and the period dialog, installed by the program at
     // start-up (reports::TReports); empty until then.
@@ -65,9 +67,18 @@ public:
     TRelatorio* repHistorico = nullptr;
     TSelectPeriodo SelectPeriodoCallBack;
 
-    // The report commands: each works on the current patient (and session),
-    // asks for a period where the report needs one, shows the report in the
-    // modal preview and closes its data sets when the preview is closed.
+    // Prepares a report on the current patient (and session) without showing
+    // it: asks for the period where the report needs one and none is given,
+    // binds and opens its data sets, writes the patient into its title, has
+    // it prepared and closes its data sets again. False when the user
+    // cancelled the period. The report is the installed one unless given.
+    bool PrepareRel(TRelTipo tipo, TRelatorio& report, const TRelOpcoes& opcoes = {});
+    bool PrepareRel(TRelTipo tipo, const TRelOpcoes& opcoes = {});
+    // The installed report of that kind; throws EError when there is none.
+    TRelatorio& RelatorioInstalado(TRelTipo tipo);
+
+    // The report commands: each prepares its report as above and shows it
+    // in the modal preview.
     void OpenRelFicha();
     void OpenRelSessao();
     void OpenRelReavaliacoes();
@@ -168,6 +179,7 @@ private:
     void attachRules();
     void defineReportDataSets();
     const TSelectPeriodo& installedPeriodo() const;
+    void ShowRel(TRelTipo tipo);
     // The current patient's number; 0 while the patient has none.
     int currentPatient() const;
     void ZConnection1BeforeConnect(ds::Connection& connection);
@@ -175,4 +187,6 @@ private:
     void ZConnection1BeforeDisconnect(ds::Connection& connection);
 
     QString m_programFolder;
+    // The period the period reports read while one is prepared; Periodo at other times.
+    const TPeriodo* m_periodoRel = nullptr;
 };
