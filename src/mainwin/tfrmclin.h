@@ -107,6 +107,7 @@ public:
     QAction* Indicaes1;
     QAction* Orientaes1;
     QAction* Histrico1;
+    QAction* Exportarprontuario1;
     QMenu* popTools;
     QMenu* CpiadeSegurana1;
     QAction* Salvar1;
@@ -317,6 +318,8 @@ private:
     void Indicaes1Click();
     void Orientaes1Click();
     void Histrico1Click();
+    // The whole record of the current patient into a ZIP file the user names.
+    void Exportarprontuario1Click();
 
     // --- searches
     void btnLocalizarClick();

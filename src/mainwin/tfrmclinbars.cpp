@@ -79,6 +79,10 @@ void TfrmClin::CreateMenus()
     connect(Indicaes1, &QAction::triggered, this, handler([this] { Indicaes1Click(); }));
     connect(Orientaes1, &QAction::triggered, this, handler([this] { Orientaes1Click(); }));
     connect(Histrico1, &QAction::triggered, this, handler([this] { Histrico1Click(); }));
+    popRelat->addSeparator();
+    Exportarprontuario1 =
+        menuItem(popRelat, "Exportarprontuario1", QStringLiteral(u"Exportar prontuário"), "document-export");
+    connect(Exportarprontuario1, &QAction::triggered, this, handler([this] { Exportarprontuario1Click(); }));
 
     popTools = popupMenu(this, "popTools");
     CpiadeSegurana1 = popTools->addMenu(icons::get(QStringLiteral("backup")), QStringLiteral("Backup"));

@@ -159,4 +159,12 @@ void buildRepFicha(report::Definition& definition, Tdm& dm)
              columnOf("frxIrmaos", "NASCIMENTO"));
 }
 
+void addEmailLine(report::Definition& repFicha)
+{
+    Band& sheet = repFicha.findPage(QStringLiteral("Page1"))->sheet();
+    addText(sheet, QStringLiteral("CaptionEMAIL"), QRectF(30.00, 156.00, 38.00, 5.00), QStringLiteral("E-MAIL"),
+            arial(12));
+    addValue(sheet, QStringLiteral("MemoEmail"), 75.50, 156.00, 114.00, 6.00, QString()).setAllowExpressions(false);
+}
+
 } // namespace reports
