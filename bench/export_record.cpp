@@ -7,9 +7,9 @@
 // Prints one line: export_record: ratio=R ours=A ms floor=B ms
 
 #include "benchtiming.h"
+#include "benchwidgets.h"
 #include "fb/statement.h"
 #include "fb/transaction.h"
-#include "platform/eventloop.h"
 #include "reports/recordexport.h"
 #include "reports/storedzip.h"
 #include "store/tdm.h"
@@ -152,9 +152,7 @@ void floorRun(fb::Connection& c, const QString& file)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    platform::prepareEventLoop();
+    bench::prepareWidgets();
     QApplication app(argc, argv);
 
     TestDatabase db;

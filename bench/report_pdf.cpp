@@ -5,10 +5,10 @@
 // Prints one line: report_pdf: ratio=R ours=A ms floor=B ms
 
 #include "benchtiming.h"
+#include "benchwidgets.h"
 #include "dataset/dateformat.h"
 #include "fb/statement.h"
 #include "fb/transaction.h"
-#include "platform/eventloop.h"
 #include "reportengine/exporter.h"
 #include "reports/treports.h"
 #include "store/tdm.h"
@@ -80,9 +80,7 @@ void floorRun(fb::Connection& c, const QString& file)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    platform::prepareEventLoop();
+    bench::prepareWidgets();
     QApplication app(argc, argv);
 
     TestDatabase db;

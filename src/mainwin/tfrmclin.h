@@ -112,6 +112,7 @@ public:
     QMenu* CpiadeSegurana1;
     QAction* Salvar1;
     QAction* Restaurar1;
+    QAction* Dadosdoconsultorio1;
     QMenu* popHelp;
     QAction* Conteudo1;
     QAction* opicSearch1;
@@ -332,6 +333,9 @@ private:
     // --- backup and restore
     void Salvar1Click();
     void Restaurar1Click();
+
+    // --- the practice's data on every report (tfrmclinpractice.cpp)
+    void Dadosdoconsultorio1Click();
 
     // --- help and information
     void Conteudo1Click();

@@ -91,6 +91,9 @@ void TfrmClin::CreateMenus()
     Restaurar1 = menuItem(CpiadeSegurana1, "Restaurar1", QStringLiteral("Restaurar..."), "document-open");
     connect(Salvar1, &QAction::triggered, this, handler([this] { Salvar1Click(); }));
     connect(Restaurar1, &QAction::triggered, this, handler([this] { Restaurar1Click(); }));
+    Dadosdoconsultorio1 =
+        menuItem(popTools, "Dadosdoconsultorio1", QStringLiteral(u"Dados do consultório..."), "document-edit");
+    connect(Dadosdoconsultorio1, &QAction::triggered, this, handler([this] { Dadosdoconsultorio1Click(); }));
 
     popHelp = popupMenu(this, "popHelp");
     Conteudo1 = menuItem(popHelp, "Conteudo1", QStringLiteral(u"Conteúdo"), "help-contents");

@@ -1,5 +1,7 @@
 #include "reportengine/prepareditem.h"
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QStringList>
 #include <cmath>
 
@@ -29,6 +31,14 @@ QDataStream& operator<<(QDataStream& out, const PreparedItem& item)
     case PreparedItem::Kind::Rect:
         out << item.color;
         break;
+    case PreparedItem::Kind::Picture: {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        item.image.save(&buffer, "PNG");
+        out << png;
+        break;
+    }
     }
     return out;
 }
@@ -39,6 +49,7 @@ namespace {
 // no printer draws and numbers that are no numbers are damage, not a report.
 constexpr double kMaxMm = 100000;
 constexpr double kMaxPoints = 1000;
+constexpr int kMaxPixels = 10000;
 
 bool within(double v, double low, double high) { return std::isfinite(v) && v >= low && v <= high; }
 
@@ -64,6 +75,8 @@ bool sane(const PreparedItem& item)
                (item.lineStyle == LineStyle::Solid || item.lineStyle == LineStyle::Dotted);
     case PreparedItem::Kind::Rect:
         return true;
+    case PreparedItem::Kind::Picture:
+        return !item.image.isNull() && item.image.width() <= kMaxPixels && item.image.height() <= kMaxPixels;
     }
     return false;
 }
@@ -96,6 +109,18 @@ QDataStream& operator>>(QDataStream& in, PreparedItem& item)
     case PreparedItem::Kind::Rect:
         in >> item.color;
         break;
+    case PreparedItem::Kind::Picture: {
+        QByteArray png;
+        in >> png;
+        // The size is read from the header before any pixel is decoded.
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, "PNG");
+        const QSize size = reader.size();
+        if (size.isValid() && size.width() <= kMaxPixels && size.height() <= kMaxPixels)
+            item.image = reader.read();
+        break;
+    }
     default:
         in.setStatus(QDataStream::ReadCorruptData);
         return in;

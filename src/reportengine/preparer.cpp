@@ -161,7 +161,7 @@ void Preparer::printPage(const Page& page)
     m_bottom = printable.bottom();
     newSheet(true);
     for (const auto& band : page.bands())
-        if (band->kind() == BandKind::MasterData)
+        if (band->kind() == BandKind::MasterData && band->isVisible())
             printDataBand(*band);
 }
 
@@ -170,19 +170,29 @@ void Preparer::newSheet(bool first)
     PreparedPage sheet;
     sheet.size = m_page->paperSize();
     m_report.pages.push_back(std::move(sheet));
-    m_y = first ? m_top : m_page->continuationTop();
+    m_y = m_top;
+    auto bandsOf = [this](BandKind kind) {
+        std::vector<const Band*> bands;
+        for (const auto& band : m_page->bands())
+            if (band->kind() == kind && band->isVisible())
+                bands.push_back(band.get());
+        return bands;
+    };
+    // The heading stands above everything; what follows it on a later sheet begins no higher than its top margin.
+    for (const Band* band : bandsOf(BandKind::SheetHeading))
+        append(layoutBand(*band, m_left, 0));
+    if (!first)
+        m_y = std::max(m_y, m_page->continuationTop());
     m_bodyTop = m_y;
     if (first) {
         if (!m_page->sheet().objects().empty())
             place(layoutBand(m_page->sheet(), m_left, 0));
-        for (const auto& band : m_page->bands())
-            if (band->kind() == BandKind::ReportTitle)
-                place(layoutBand(*band, m_left, 0));
+        for (const Band* band : bandsOf(BandKind::ReportTitle))
+            place(layoutBand(*band, m_left, 0));
     }
     for (BandKind kind : {BandKind::PageHeader, BandKind::ColumnHeader})
-        for (const auto& band : m_page->bands())
-            if (band->kind() == kind)
-                append(layoutBand(*band, m_left, 0));
+        for (const Band* band : bandsOf(kind))
+            append(layoutBand(*band, m_left, 0));
     m_bodyTop = m_y;
 }
 
@@ -263,6 +273,10 @@ Preparer::Piece Preparer::layoutBand(const Band& band, double left, int line)
             if (!static_cast<const FilledRect&>(object).fillCondition().holds(line))
                 continue;
             break;
+        case ReportObject::Kind::Picture:
+            if (static_cast<const Picture&>(object).image().isNull())
+                continue;
+            break;
         case ReportObject::Kind::Rule:
             break;
         }
@@ -305,6 +319,13 @@ Preparer::Piece Preparer::layoutBand(const Band& band, double left, int line)
             item.kind = PreparedItem::Kind::Rect;
             item.color = static_cast<const FilledRect&>(object).fillColor();
             break;
+        case ReportObject::Kind::Picture: {
+            const QImage& image = static_cast<const Picture&>(object).image();
+            item.kind = PreparedItem::Kind::Picture;
+            item.image = image;
+            item.rect.setSize(Picture::fitted(image.size(), item.rect.size()).size());
+            break;
+        }
         case ReportObject::Kind::SubList:
             for (PreparedItem& row : entry.list.items) {
                 row.rect.translate(0, top);

@@ -1,5 +1,6 @@
 #include "reports/definitionrelatorio.h"
 
+#include "reports/layoutkit.h"
 #include "store/tdm.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@ bool DefinitionRelatorio::SetObjectText(const QString& objectName, const QString
 
 void DefinitionRelatorio::PrepareReport()
 {
+    reports::applyPracticeHeading(m_definition, m_dm.DadosConsultorio());
     m_definition.setDocumentTitle(documentTitle());
     m_definition.prepare();
 }

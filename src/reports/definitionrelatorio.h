@@ -1,7 +1,8 @@
 #pragma once
 // One of the program's reports as the data module reaches it: a report
-// definition of the engine, shown in the preview under the report's title and
-// the current patient.
+// definition of the engine, with the practice's heading when the practice's
+// data was entered, shown in the preview under the report's title and the
+// current patient.
 
 #include "reportengine/definition.h"
 #include "store/trelatorio.h"

@@ -6,6 +6,7 @@
 #include "reportengine/band.h"
 #include "reportengine/definition.h"
 #include "reportengine/page.h"
+#include "store/tconsultorio.h"
 
 namespace reports {
 
@@ -42,6 +43,12 @@ report::FilledRect& addShading(report::Band& band, const QString& name, const QR
 // An A4 portrait page whose bands begin at the top edge of the first sheet,
 // and a little lower on the next ones.
 report::Page& addSheet(report::Definition& definition, const QString& name);
+
+// The practice's heading at the top of every sheet, across the given width:
+// its logo, name, address, telephone and registration above a rule. It stays
+// hidden until applyPracticeHeading finds the practice's data.
+report::Band& addPracticeHeading(report::Page& page, double left, double width);
+void applyPracticeHeading(report::Definition& definition, const TConsultorio& practice);
 
 // The title block of a list report (41 mm): the title in Verdana 32 centred
 // in its box at top 14, then "Paciente", MemoID and MemoNome in bold at top 33.

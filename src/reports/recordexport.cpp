@@ -211,6 +211,13 @@ void RecordExport::write(const QString& zipFile)
     QJsonObject json{{QStringLiteral("documento"), QStringLiteral(u"Prontuário")},
                      {QStringLiteral("gerado_em"), now.toString(Qt::ISODate)}};
 
+    if (const TConsultorio practice = m_dm.DadosConsultorio(); !practice.isEmpty()) {
+        auto text = [](const QString& t) { return t.trimmed().isEmpty() ? QJsonValue() : QJsonValue(t.trimmed()); };
+        json.insert(QStringLiteral("consultorio"), QJsonObject{{QStringLiteral("nome"), text(practice.Nome)},
+                                                               {QStringLiteral("endereco"), text(practice.Endereco)},
+                                                               {QStringLiteral("telefone"), text(practice.Telefone)},
+                                                               {QStringLiteral("registro"), text(practice.Registro)}});
+    }
     m_parts.front()->report.SetObjectText(QStringLiteral("MemoEmail"),
                                           m_dm.qryPaciente.fieldByName(QStringLiteral("EMAIL")).asString());
     report::PreparedReport whole;

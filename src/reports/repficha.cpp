@@ -114,6 +114,7 @@ void buildRepFicha(report::Definition& definition, Tdm& dm)
     page2.setMargins(QMarginsF(10, 10, 10, kSheetBottomMargin));
     page2.setDefaultFont(arial(12));
     Band& sheet = page1.sheet();
+    addPracticeHeading(page1, 30.00, 160.00);
 
     addText(sheet, QStringLiteral("Memo1"), QRectF(30.00, 20.00, 160.00, 19.00), QStringLiteral("Dados Gerais"),
             verdana(36))

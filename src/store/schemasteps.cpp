@@ -18,6 +18,19 @@ const std::vector<SchemaStep>& schemaSteps()
                          "                  WHERE RDB$RELATION_NAME = 'PACIENTE' AND RDB$FIELD_NAME = 'EMAIL')) THEN\n"
                          "    EXECUTE STATEMENT 'ALTER TABLE PACIENTE ADD EMAIL VARCHAR(60)';\n"
                          "END")}},
+        {2,
+         QStringLiteral(u"dados do consultório"),
+         // One row (ID 1): the practice as its reports and exports name it.
+         {QStringLiteral("CREATE TABLE CONSULTORIO (\n"
+                         "  ID       INTEGER NOT NULL,\n"
+                         "  NOME     VARCHAR(80)  CHARACTER SET UTF8 COLLATE UNICODE,\n"
+                         "  ENDERECO VARCHAR(100) CHARACTER SET UTF8 COLLATE UNICODE,\n"
+                         "  TELEFONE VARCHAR(40)  CHARACTER SET UTF8 COLLATE UNICODE,\n"
+                         "  REGISTRO VARCHAR(40)  CHARACTER SET UTF8 COLLATE UNICODE,\n"
+                         "  LOGOTIPO BLOB SUB_TYPE 0,\n"
+                         "  CONSTRAINT PK_CONSULTORIO PRIMARY KEY (ID),\n"
+                         "  CONSTRAINT CK_CONSULTORIO_UNICO CHECK (ID = 1)\n"
+                         ")")}},
     };
     return steps;
 }

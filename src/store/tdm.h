@@ -6,6 +6,7 @@
 
 #include "dataset/connection.h"
 #include "dataset/sqldataset.h"
+#include "store/tconsultorio.h"
 #include "store/tperiodo.h"
 #include "store/trelatorio.h"
 #include "store/tzsequence.h"
@@ -104,6 +105,11 @@ public:
     QString qryRelFichaSTATUSGetText(const ds::Field& sender, bool displayText);
     QString qryRelSessaoHORAGetText(const ds::Field& sender, bool displayText);
     // --- end of reports
+
+    // The practice's data (tdmpractice.cpp): empty until it is entered.
+    // Both throw EError (EConnectionLost when the server cannot be reached).
+    TConsultorio DadosConsultorio();
+    void GravarDadosConsultorio(const TConsultorio& practice);
 
     TZSequence* ZSequence1 = nullptr;
     TZSequence* seqPaciente = nullptr;

@@ -94,10 +94,19 @@ TEST(Output, SavedReportLoadsBackExactly)
     TwoSheets report;
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("rel.mvp"));
-    report.definition.prepared().save(file);
+    PreparedReport saved = report.definition.prepared();
+    PreparedItem logo;
+    logo.kind = PreparedItem::Kind::Picture;
+    logo.name = QStringLiteral("Logo");
+    logo.rect = QRectF(21, 8, 24, 12);
+    logo.image = QImage(40, 20, QImage::Format_RGB32);
+    logo.image.fill(QColor(0, 90, 200));
+    saved.pages[0].items.prepend(logo);
+    saved.save(file);
     const PreparedReport loaded = PreparedReport::load(file);
-    EXPECT_EQ(loaded, report.definition.prepared());
+    EXPECT_EQ(loaded, saved);
     EXPECT_EQ(loaded.pages[1].items.last().font.color, QColor(0, 0, 128));
+    EXPECT_EQ(loaded.pages[0].items.first().image.pixelColor(5, 5), QColor(0, 90, 200));
 }
 
 TEST(Output, UnreadableOrForeignFilesAreRefused)

@@ -5,6 +5,8 @@
 
 #include "reportsfixture.h"
 
+#include <QBuffer>
+
 using pdffile::Word;
 
 namespace {
@@ -153,41 +155,53 @@ QString printedIn(const QList<Word>& words, int page, const QRectF& box)
     return texts.join(u' ');
 }
 
+// The words that lie closer to an edge of their sheet than a printer reaches.
+QStringList nearEdges(const QList<Word>& words)
+{
+    QStringList near;
+    for (const Word& w : words) {
+        const QRectF& r = w.rectMm;
+        if (!(r.left() >= kEdge && r.top() >= kEdge && r.right() <= 210 - kEdge && r.bottom() <= 297 - kEdge))
+            near << QStringLiteral("%1 (sheet %2, %3 to %4 mm from the top)")
+                        .arg(w.text)
+                        .arg(w.page + 1)
+                        .arg(r.top(), 0, 'f', 1)
+                        .arg(r.bottom(), 0, 'f', 1);
+    }
+    return near;
+}
+
+// The six reports, each with the first column caption that every later sheet repeats.
+struct ReportCase {
+    const char* name;
+    void (Tdm::*command)();
+    bool period;
+    const char16_t* title;
+    const char16_t* caption;
+    double left; // of the report's printed width, where the practice's heading begins
+};
+const ReportCase kReports[] = {
+    {"ficha", &Tdm::OpenRelFicha, false, u"Dados Gerais", nullptr, 30},
+    {"sessao", &Tdm::OpenRelSessao, false, u"Sessão", u"Brinquedos", 20},
+    {"reavaliacoes", &Tdm::OpenRelReavaliacoes, true, u"Reavaliações", u"DATA", 21},
+    {"indicacoes", &Tdm::OpenRelIndicacoes, true, u"Indicações", u"DATA", 21},
+    {"orientacoes", &Tdm::OpenRelOrientacoes, true, u"Orientações", u"TIPO DE ORIENTAÇÃO", 21},
+    {"historico", &Tdm::OpenRelHistorico, false, u"Histórico", u"DATA", 21},
+};
+
 } // namespace
 
 TEST_F(LongValuesTest, NoSheetOfAnyReportPrintsNearItsEdgesAndLaterSheetsBeginBelowATopMargin)
 {
-    const struct {
-        const char* name;
-        void (Tdm::*command)();
-        bool period;
-        const char16_t* caption; // the first column caption, again on every later sheet
-    } cases[] = {
-        {"ficha", &Tdm::OpenRelFicha, false, nullptr},
-        {"sessao", &Tdm::OpenRelSessao, false, u"Brinquedos"},
-        {"reavaliacoes", &Tdm::OpenRelReavaliacoes, true, u"DATA"},
-        {"indicacoes", &Tdm::OpenRelIndicacoes, true, u"DATA"},
-        {"orientacoes", &Tdm::OpenRelOrientacoes, true, u"TIPO DE ORIENTAÇÃO"},
-        {"historico", &Tdm::OpenRelHistorico, false, u"DATA"},
-    };
-    for (const auto& c : cases) {
+    for (const ReportCase& c : kReports) {
         SCOPED_TRACE(c.name);
         const QList<Word> words = wordsOf([&] { (dm.*c.command)(); }, QString::fromLatin1(c.name), c.period);
         ASSERT_FALSE(words.isEmpty());
         const int sheets = words.last().page + 1;
         EXPECT_GE(sheets, 2) << "the fixture fills more than one sheet";
-        QStringList nearEdges;
-        for (const Word& w : words) {
-            const QRectF& r = w.rectMm;
-            if (!(r.left() >= kEdge && r.top() >= kEdge && r.right() <= 210 - kEdge && r.bottom() <= 297 - kEdge))
-                nearEdges << QStringLiteral("%1 (sheet %2, %3 to %4 mm from the top)")
-                                 .arg(w.text)
-                                 .arg(w.page + 1)
-                                 .arg(r.top(), 0, 'f', 1)
-                                 .arg(r.bottom(), 0, 'f', 1);
-        }
-        EXPECT_TRUE(nearEdges.isEmpty()) << nearEdges.size() << " words near an edge, such as "
-                                         << nearEdges.mid(0, 3).join(QStringLiteral("; ")).toStdString();
+        const QStringList near = nearEdges(words);
+        EXPECT_TRUE(near.isEmpty()) << near.size() << " words near an edge, such as "
+                                    << near.mid(0, 3).join(QStringLiteral("; ")).toStdString();
         if (!c.caption)
             continue;
         for (int sheet = 1; sheet < sheets; ++sheet) {
@@ -226,5 +240,50 @@ TEST_F(LongValuesTest, EveryValueOfThePatientFilePrintsWholeInItsPlace)
         ASSERT_FALSE(at.isEmpty()) << i;
         const QRectF box(30 - kSlackMm, at.top() - kSlackMm, 118 + 2 * kSlackMm, 6);
         EXPECT_EQ(printedIn(words, i == 1 ? 0 : 1, box).toStdString(), sibling.toStdString());
+    }
+}
+
+TEST_F(LongValuesTest, ThePracticeHeadingStandsAtTheTopOfEverySheetOfEveryReport)
+{
+    QImage logo(400, 200, QImage::Format_RGB32);
+    logo.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    logo.save(&buffer, "PNG");
+    const TConsultorio practice{longText(QStringLiteral(u"Consultório"), width("CONSULTORIO", "NOME")),
+                                longText(QStringLiteral("Avenida"), width("CONSULTORIO", "ENDERECO")),
+                                QStringLiteral("(19) 3232-4545"), QStringLiteral("CRP 06/123456"), png};
+    dm.GravarDadosConsultorio(practice);
+
+    for (const ReportCase& c : kReports) {
+        SCOPED_TRACE(c.name);
+        const QString name = QStringLiteral("consultorio-") + QString::fromLatin1(c.name);
+        const QList<Word> words = wordsOf([&] { (dm.*c.command)(); }, name, c.period);
+        const QString pdf = file(QStringLiteral("longo-") + name + QStringLiteral(".pdf"));
+        const int sheets = words.last().page + 1;
+        ASSERT_GE(sheets, 2);
+        const QStringList near = nearEdges(words);
+        EXPECT_TRUE(near.isEmpty()) << near.mid(0, 3).join(QStringLiteral("; ")).toStdString();
+        for (int sheet = 0; sheet < sheets; ++sheet) {
+            SCOPED_TRACE(sheet + 1);
+            // Name, address and contact, right of the logo, above everything else of the sheet.
+            const QRectF named = pdffile::findPhrase(words, QStringLiteral(u"Consultório"), sheet);
+            ASSERT_FALSE(named.isEmpty());
+            EXPECT_NEAR(named.top(), 8, 1.0);
+            EXPECT_GT(named.left(), c.left + 20);
+            EXPECT_FALSE(pdffile::findPhrase(words, QStringLiteral("Avenida"), sheet).isEmpty());
+            EXPECT_FALSE(pdffile::findPhrase(words, QStringLiteral(u"Tel. (19) 3232-4545 · CRP 06/123456"), sheet).isEmpty());
+            double firstBelow = 297;
+            for (const Word& w : words)
+                if (w.page == sheet && w.rectMm.top() > 23)
+                    firstBelow = std::min(firstBelow, w.rectMm.top());
+            EXPECT_GE(firstBelow, 25 - 0.01) << "the rest of the sheet below the heading";
+            if (sheet == 0)
+                EXPECT_GE(pdffile::findPhrase(words, QString::fromUtf16(c.title)).top(), 25 - 0.01);
+            const QImage page = pdffile::pdfPageImage(pdf, sheet, 50);
+            const QColor drawn = page.pixelColor(qRound((c.left + 5) / 25.4 * 50), qRound(12 / 25.4 * 50));
+            EXPECT_TRUE(drawn.red() > 200 && drawn.green() < 80) << "the logo";
+        }
     }
 }

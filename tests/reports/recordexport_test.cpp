@@ -210,6 +210,7 @@ TEST_F(RecordExportTest, ThePdfAndTheJsonHoldEveryValueOfThePatientsRecord)
                rows(QStringLiteral("SELECT DATA, NOTA FROM HISTORICO WHERE PACIENTE = %1 ORDER BY DATA")),
                {"data", "nota"});
     EXPECT_EQ(json.value(QStringLiteral("gerado_em")).toString(), QStringLiteral("2024-05-06T09:30:00"));
+    EXPECT_FALSE(json.contains(QStringLiteral("consultorio"))) << "no practice data entered";
 
     // The PDF: every value as it prints, long notes whole, every sheet numbered.
     const QString pdf = file(QStringLiteral("prontuario.pdf"));
@@ -250,6 +251,35 @@ TEST_F(RecordExportTest, ThePdfAndTheJsonHoldEveryValueOfThePatientsRecord)
     for (int i = 0; i < sheets; ++i)
         EXPECT_TRUE(pages[i].simplified().contains(QStringLiteral(u"Página %1 de %2").arg(i + 1).arg(sheets))) << i;
     EXPECT_FALSE(anyReportDataSetOpen());
+}
+
+TEST_F(RecordExportTest, ThePracticeHeadsEverySheetAndTheJson)
+{
+    dm.GravarDadosConsultorio({QStringLiteral(u"Clínica Crescer"), QStringLiteral(u"Rua das Flores, 10 - São Paulo"),
+                               QStringLiteral("(11) 3232-4545"), QStringLiteral("CRP 06/123456"), {}});
+    RecordExport(dm).write(zip());
+    const QJsonObject json = QJsonDocument::fromJson(unzip({QStringLiteral("-p"), zip(), RecordExport::kJsonName})).object();
+    EXPECT_EQ(json.value(QStringLiteral("consultorio")).toObject(),
+              (QJsonObject{{QStringLiteral("nome"), QStringLiteral(u"Clínica Crescer")},
+                           {QStringLiteral("endereco"), QStringLiteral(u"Rua das Flores, 10 - São Paulo")},
+                           {QStringLiteral("telefone"), QStringLiteral("(11) 3232-4545")},
+                           {QStringLiteral("registro"), QStringLiteral("CRP 06/123456")}}));
+    const QString pdf = file(QStringLiteral("com-consultorio.pdf"));
+    {
+        QFile out(pdf);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(unzip({QStringLiteral("-p"), zip(), RecordExport::kPdfName}));
+    }
+    const QList<pdffile::Word> words = pdffile::pdfWords(pdf);
+    const int sheets = pdffile::pdfPageCount(pdf);
+    ASSERT_GE(sheets, 6);
+    for (int sheet = 0; sheet < sheets; ++sheet) {
+        const QRectF heading = pdffile::findPhrase(words, QStringLiteral(u"Clínica Crescer"), sheet);
+        ASSERT_FALSE(heading.isEmpty()) << sheet;
+        EXPECT_NEAR(heading.top(), 8, 1.0) << sheet;
+        EXPECT_FALSE(pdffile::findPhrase(words, QStringLiteral(u"Página %1 de %2").arg(sheet + 1).arg(sheets), sheet)
+                         .isEmpty());
+    }
 }
 
 TEST_F(RecordExportTest, AFailureMidwayLeavesTheFolderAsItWas)

@@ -125,6 +125,7 @@ TEST(SchemaVersion, OlderLayoutsAreBroughtUpToTheProgramsVersionWithEveryRowKept
         Layout expected = before;
         if (!c.withEmail)
             expected[QStringLiteral("PACIENTE")] << QStringLiteral("EMAIL");
+        expected[QStringLiteral("CONSULTORIO")] = QStringList{"ID", "NOME", "ENDERECO", "TELEFONE", "REGISTRO", "LOGOTIPO"};
         Layout after = layoutOf(db);
         after.remove(QStringLiteral("VERSAO_BANCO"));
         EXPECT_EQ(after, expected);
