@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "dialogs/tfrmsobre.h"
+#include "icons/icons.h"
 #include "mainwin/tfrmclin.h"
 #include "reportengine/language.h"
 #include "reports/treports.h"
@@ -13,6 +14,10 @@ namespace app {
 
 int runMarvok(const QString& programFolder)
 {
+    // Every window carries the program's icon; the desktop finds the menu entry by its name.
+    QApplication::setWindowIcon(icons::get(QStringLiteral("marvok")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("br.com.marvok.Marvok"));
+
     // The splash: the about box without its button, painted at once.
     auto about = std::make_unique<TfrmSobre>();
     about->ShowSplash();
