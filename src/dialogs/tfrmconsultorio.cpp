@@ -57,7 +57,7 @@ TfrmConsultorio::TfrmConsultorio(Tdm& dm, QWidget* parent)
     edtEndereco = textBox(this, "edtEndereco", 100);
     edtTelefone = textBox(this, "edtTelefone", 40);
     edtRegistro = textBox(this, "edtRegistro", 40);
-    edtRegistro->setPlaceholderText(QStringLiteral("CRP 06/123456"));
+    edtRegistro->setPlaceholderText(QStringLiteral("Ex.: CRP 06/123456"));
 
     imgLogotipo = new QLabel(this);
     imgLogotipo->setObjectName(QStringLiteral("imgLogotipo"));

@@ -248,7 +248,8 @@ Preparer::Piece Preparer::layoutBand(const Band& band, double left, int line)
             if (compiled.constant) {
                 entry.text = *compiled.constant;
             } else if (box.flow() == TextFlow::Fit) {
-                entry.text = fit(compiled.text.evaluate(m_context, box.displayFormat()), box, entry.font);
+                entry.text = TextLayout::fit(compiled.text.evaluate(m_context, box.displayFormat()), entry.font,
+                                             box.rect().size(), box.minimumPointSize());
                 entry.grows = entry.text.height() > entry.height + kTolerance;
             } else {
                 int maxLines = -1;
@@ -336,21 +337,6 @@ Preparer::Piece Preparer::layoutBand(const Band& band, double left, int line)
         piece.items.push_back(std::move(item));
     }
     return piece;
-}
-
-WrappedText Preparer::fit(const QString& text, const TextBox& box, TextFont& font)
-{
-    // The largest size, in half points, at which the whole text stands in the box.
-    const double smallest = std::min(font.pointSize, box.minimumPointSize());
-    TextFont tried = font;
-    for (double size = font.pointSize;; size = std::max(smallest, size - 0.5)) {
-        tried.pointSize = size;
-        WrappedText wrapped = TextLayout::wrap(text, tried, box.rect().width(), TextFlow::Fit);
-        if (wrapped.height() <= box.rect().height() + kTolerance || size <= smallest) {
-            font = tried;
-            return wrapped;
-        }
-    }
 }
 
 Preparer::Piece Preparer::layoutSubList(const SubList& list, double left)

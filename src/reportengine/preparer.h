@@ -49,8 +49,6 @@ private:
     void afterPrint(const Band& band);
     Piece layoutBand(const Band& band, double left, int line);
     Piece layoutSubList(const SubList& list, double left);
-    // A fitting text at the size it is printed at, which it writes into font.
-    static WrappedText fit(const QString& text, const TextBox& box, TextFont& font);
     void place(Piece piece);
     void append(const Piece& piece);
     double findCut(const Piece& piece, double available) const;

@@ -1,5 +1,9 @@
 #include "reports/layoutkit.h"
 
+#include "reportengine/textlayout.h"
+
+#include <cmath>
+
 namespace reports {
 
 report::TextFont arial(double points, bool bold) { return {QStringLiteral("Arial"), points, bold}; }
@@ -97,6 +101,20 @@ void applyPracticeHeading(report::Definition& definition, const TConsultorio& pr
                 box->setText(text);
                 box->setRect(QRectF(left, box->rect().top(), right - left, box->rect().height()));
             }
+            // The contact line follows the address as printed, leaving no blank line below a short one.
+            auto* address = static_cast<report::TextBox*>(band->findObject(QStringLiteral("ConsultorioEndereco")));
+            auto* contactLine = static_cast<report::TextBox*>(band->findObject(QStringLiteral("ConsultorioContato")));
+            report::TextFont addressFont = *address->font();
+            const double addressHeight =
+                address->text().isEmpty()
+                    ? 0
+                    : report::TextLayout::fit(address->text(), addressFont, address->rect().size(),
+                                              address->minimumPointSize())
+                          .height();
+            const double contactTop =
+                address->rect().top() + std::min(address->rect().height(), std::ceil(addressHeight * 2) / 2);
+            const QRectF was = contactLine->rect();
+            contactLine->setRect(QRectF(was.left(), contactTop, was.width(), was.height()));
         }
 }
 

@@ -277,6 +277,11 @@ TEST_F(RecordExportTest, ThePracticeHeadsEverySheetAndTheJson)
         const QRectF heading = pdffile::findPhrase(words, QStringLiteral(u"Clínica Crescer"), sheet);
         ASSERT_FALSE(heading.isEmpty()) << sheet;
         EXPECT_NEAR(heading.top(), 8, 1.0) << sheet;
+        // A one-line address: the contact line right below it, no blank line between.
+        const QRectF address = pdffile::findPhrase(words, QStringLiteral("Rua das Flores,"), sheet);
+        const QRectF contact = pdffile::findPhrase(words, QStringLiteral(u"Tel. (11) 3232-4545 · CRP 06/123456"), sheet);
+        ASSERT_FALSE(address.isEmpty() || contact.isEmpty()) << sheet;
+        EXPECT_NEAR(contact.top() - address.top(), 4, 0.5) << sheet;
         EXPECT_FALSE(pdffile::findPhrase(words, QStringLiteral(u"Página %1 de %2").arg(sheet + 1).arg(sheets), sheet)
                          .isEmpty());
     }
