@@ -264,8 +264,9 @@ TEST(Preparation, FittingBoxPrintsItsWholeTextSmallerAndGrowsOnlyBelowItsSmalles
         EXPECT_EQ(fit.text().split(u'\n').join(u' '), text) << "the whole text";
         EXPECT_LE(fit.font.pointSize, c.largest);
         EXPECT_GE(fit.font.pointSize, c.smallest);
-        if (c.lines)
+        if (c.lines) {
             EXPECT_EQ(fit.lines.size(), c.lines);
+        }
         EXPECT_GE(fit.rect.height() + kEps, fit.lines.size() * fit.lineHeight) << "every line inside the box";
         EXPECT_GE(fit.rect.height(), 6 - kEps);
     }
