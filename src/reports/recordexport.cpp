@@ -109,6 +109,16 @@ void numberPages(report::PreparedReport& whole)
     }
 }
 
+// The list reports cut their one-line columns at the column's edge; in the
+// record every value prints whole: across the given width, smaller where it
+// does not fit, and its row growing below the smallest size.
+void printWhole(report::Definition& definition, const QString& name, double width)
+{
+    report::TextBox* box = definition.findText(name);
+    box->setRect(QRectF(box->rect().topLeft(), QSizeF(width, box->rect().height())));
+    box->setFlow(report::TextFlow::Fit).setMinimumPointSize(kSmallestValuePoints);
+}
+
 QString cannotWrite(const QString& file, const QString& reason)
 {
     return QStringLiteral(u"Não foi possível gravar o arquivo %1:\r%2").arg(file, reason);
@@ -179,6 +189,10 @@ RecordExport::RecordExport(Tdm& dm) : m_dm(dm)
             n.build(part.report.definition(), dm);
         else
             buildRepHistorico(part.report.definition(), dm, true);
+        if (n.tipo == TRelTipo::Indicacoes) // nothing stands right of the referral
+            printWhole(part.report.definition(), QStringLiteral("frxIndicacaoINDICACAO"), 140.00);
+        if (n.tipo == TRelTipo::Orientacoes)
+            printWhole(part.report.definition(), QStringLiteral("frxOrientacoesDESCRICAO"), 50.00);
         part.read = [&dm, rows = n.rows, name = QString::fromLatin1(n.key)](QJsonObject& json) {
             json.insert(name, rowsOf(dm.*rows));
         };

@@ -100,9 +100,9 @@ protected:
         db.exec(QStringLiteral("INSERT INTO INDICACAO (ID, PACIENTE, DATA, INDICACAO, OBSERVACOES) VALUES (50, 57, "
                                "'2021-05-05', 'Fonoaudiólogo', 'Avaliar a fala.')"));
         db.exec(QStringLiteral("INSERT INTO INDICACAO (ID, PACIENTE, DATA, INDICACAO) VALUES (51, 57, '2021-04-04', "
-                               "'Neuropediatra')"));
+                               "'NEUROPEDIATRIA - HOSPITAL DAS CLÍNICAS')"));
         db.exec(QStringLiteral("INSERT INTO TIPO_ORIENTACAO (ID, DESCRICAO) VALUES (60, 'Família')"));
-        db.exec(QStringLiteral("INSERT INTO TIPO_ORIENTACAO (ID, DESCRICAO) VALUES (61, 'Escola')"));
+        db.exec(QStringLiteral("INSERT INTO TIPO_ORIENTACAO (ID, DESCRICAO) VALUES (61, 'Escola: coordenação pedagógica e família')"));
         db.exec(QStringLiteral("INSERT INTO ORIENTACAO (ID, TIPO, PACIENTE, DATA, CONTEUDO) VALUES (70, 60, 57, "
                                "'2021-07-07', 'Rotina de sono às 21h.')"));
         db.exec(QStringLiteral("INSERT INTO ORIENTACAO (ID, TIPO, PACIENTE, DATA, CONTEUDO) VALUES (71, 61, 57, "
@@ -233,7 +233,8 @@ TEST_F(RecordExportTest, ThePdfAndTheJsonHoldEveryValueOfThePatientsRecord)
         u"Iara", u"02/01/2010", u"Lúcio", u"09/09/2016",
         u"08/03/2021", u"14:05", u"Massinha", u"Fantoches", u"Quebra-cabeça", u"Chegou chorando; acalmou-se com a música.",
         u"01/01/1850", u"Data digitada errada, mas no prontuário.", u"01/06/2022",
-        u"Fonoaudiólogo", u"Avaliar a fala.", u"Neuropediatra", u"Família", u"Rotina de sono às 21h.", u"Escola",
+        u"Fonoaudiólogo", u"Avaliar a fala.", u"NEUROPEDIATRIA - HOSPITAL DAS CLÍNICAS", u"Família", u"Rotina de sono às 21h.",
+        u"Escola: coordenação pedagógica e família", // a referral and a guidance type longer than their columns
         u"Primeira entrevista com a mãe.",
     };
     for (const char16_t* value : printed)
