@@ -134,7 +134,7 @@ TEST_F(DataGridTest, TypingInACellEditsTheCurrentRecordAndTabMovesToTheNextCell)
     type(QStringLiteral("31/02/2010"));
     ASSERT_NE(cellEditor(), nullptr);
     press(Qt::Key_Tab);
-    EXPECT_EQ(errors, QStringList{QStringLiteral("''31/02/2010'' is not a valid date")});
+    EXPECT_EQ(errors, QStringList{QStringLiteral("'31/02/2010' is not a valid date")});
     ASSERT_NE(cellEditor(), nullptr);
     EXPECT_EQ(cellEditor()->text(), QStringLiteral("31/02/2010"));
     press(Qt::Key_Escape);

@@ -127,7 +127,7 @@ TEST_F(FieldEditTest, ARefusedTextKeepsTheFocusAndTheTypedTextUntilEsc)
     } cases[] = {
         {"FONE", QStringLiteral("113333"), QStringLiteral("Invalid input value.  Use escape key to abandon changes"),
          QStringLiteral("(11)3333-    ")},
-        {"NASCIMENTO", QStringLiteral("31/02/2010"), QStringLiteral("''31/02/2010'' is not a valid date"),
+        {"NASCIMENTO", QStringLiteral("31/02/2010"), QStringLiteral("'31/02/2010' is not a valid date"),
          QStringLiteral("31/02/2010")},
     };
     addPatient(QStringLiteral("Ana"));

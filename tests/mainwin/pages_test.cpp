@@ -98,7 +98,7 @@ TEST_F(PagesTest, ATextABoxRefusesKeepsThePageAndIsShownOnce)
     openWindow();
     retype(w->DBEdit3, QStringLiteral("31/02/2010"));
     chooseTab(1);
-    EXPECT_EQ(boxes(), QStringList{"''31/02/2010'' não é uma data válida"});
+    EXPECT_EQ(boxes(), QStringList{"'31/02/2010' não é uma data válida"});
     EXPECT_EQ(w->visiblePage(), 0);
     EXPECT_EQ(w->TabSet1->currentIndex(), 0);
     EXPECT_EQ(focused(), w->DBEdit3);
