@@ -77,8 +77,11 @@ void DataGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) 
     data->withRow(index.row(), [&] {
         if (auto* box = qobject_cast<QComboBox*>(editor))
             box->setCurrentIndex(currentLookupItem(*box, *f));
-        else if (auto* edit = qobject_cast<QLineEdit*>(editor))
-            edit->setText(editingText(*f));
+        else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+            const QString text = editingText(*f);
+            prepareInput(*edit, *f, text);
+            edit->setText(text);
+        }
     });
 }
 

@@ -112,11 +112,9 @@ void buildRepFicha(report::Definition& definition, Tdm& dm)
         const QString name = QString::fromLatin1(l.column);
         addText(sheet, QStringLiteral("Caption") + name, QRectF(l.captionLeft, l.captionTop, l.captionWidth, 5.00),
                 QString::fromUtf16(l.caption), arial(12));
-        report::TextBox& value = addText(sheet, QStringLiteral("frxFicha") + name,
-                                         QRectF(l.valueLeft, l.valueTop, l.valueWidth, 5.00),
-                                         columnOf("frxFicha", l.column), arial(12));
-        if (name.startsWith(u"FONE"))
-            value.setDisplayFormat(report::DisplayFormat::number(QStringLiteral("(##) ####-####")));
+        // A telephone prints as its column shows it (the data module lays it out).
+        addText(sheet, QStringLiteral("frxFicha") + name, QRectF(l.valueLeft, l.valueTop, l.valueWidth, 5.00),
+                columnOf("frxFicha", l.column), arial(12));
     }
 
     addHeading(sheet, "Memo21", u"PAIS", 164.00, "Line2", 170.00);

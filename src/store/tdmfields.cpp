@@ -1,13 +1,14 @@
 // The columns of the record data sets: types, sizes, labels, widths,
 // hidden columns, masks, lookup columns and the order each data set keeps.
 
+#include "store/phonemask.h"
 #include "store/tdm.h"
 
 using ds::FieldType;
 
 namespace {
 
-const QString kPhoneMask = QStringLiteral("!\\(99\\)0009-0000;0; ");
+const QString kPhoneMask = store::phoneMask(store::PhoneStyle::Box);
 const QString kPostalCodeMask = QStringLiteral("00\\.000\\-999;0; ");
 const QString kStateMask = QStringLiteral(">ll;0; ");
 

@@ -5,14 +5,15 @@
 
 #include "core/eerror.h"
 #include "store/patientnumber.h"
+#include "store/phonemask.h"
 #include "store/tdm.h"
 
 using ds::FieldType;
 
 namespace {
 
-// The parents' phones: digits only when stored, "(11) 3456-7890" when shown.
-const QString kParentPhoneMask = QStringLiteral("!\\(99\\) 0009-0000;0; ");
+// Telephones are stored as digits only and printed as "(11) 3456-7890".
+const QString kPrintedPhoneMask = store::phoneMask(store::PhoneStyle::Print);
 
 const QString kRelFicha = QStringLiteral(
     "SELECT   P.ID,\r\n         P.NOME,\r\n         P.NASCIMENTO,\r\n         P.CADASTRO,\r\n         P.SAIDA,\r\n"
@@ -102,6 +103,8 @@ void Tdm::defineReportDataSets()
              {"BAIRRO", FieldType::Text, 40}, {"CIDADE", FieldType::Text, 60}, {"UF", FieldType::Text, 2},
              {"CEP", FieldType::Text, 8}, {"PROCEDENCIA", FieldType::Text, 30}, {"INSTRUCAO", FieldType::Text, 40},
              {"ESCOLA", FieldType::Text, 60}, {"CARATER", FieldType::Text, 20}, {"TERAPEUTA", FieldType::Text, 60}});
+    for (const char* phone : {"FONE", "FONE2"})
+        qryRelFicha.fieldByName(QString::fromLatin1(phone)).setEditMask(kPrintedPhoneMask);
 
     qryRelPais.setSql(kRelPais);
     for (const char* suffix : {"", "_1"}) {
@@ -111,7 +114,7 @@ void Tdm::defineReportDataSets()
         column("NOME", FieldType::Text, 60);
         column("NASCIMENTO", FieldType::Date);
         for (const char* phone : {"RESIDENCIAL", "PROFISSIONAL", "CELULAR"})
-            column(phone, FieldType::Text, 12).setEditMask(kParentPhoneMask);
+            column(phone, FieldType::Text, 12).setEditMask(kPrintedPhoneMask);
         column("PROFISSAO", FieldType::Text, 40);
         column("INSTRUCAO", FieldType::Text, 40);
     }
