@@ -125,7 +125,8 @@ void Tdm::defineFields()
     integer(qryIrmao, "ID", true).setVisible(false);
     integer(qryIrmao, "PACIENTE", true).setVisible(false);
     text(qryIrmao, "NOME", 60, true).setDisplayWidth(45);
-    date(qryIrmao, "NASCIMENTO", true).setDisplayWidth(18);
+    // The date and the age after it: "10/03/2014 (10 anos e 11 meses)".
+    date(qryIrmao, "NASCIMENTO", true).setDisplayWidth(31);
     qryIrmao.setSortFields({QStringLiteral("NASCIMENTO")});
 
     integer(qryConsulta, "ID", true);

@@ -1,11 +1,20 @@
 // What the user types and sees on the pages: telephones of eleven digits in
-// every telephone box.
+// every telephone box, typing into the empty siblings' grid and the toy list.
 
 #include "mainwin/mainwindowfixture.h"
+
+#include <QComboBox>
 
 namespace {
 
 using TypingTest = MainWindowTest;
+
+// Keys one by one to whatever has the focus, as the user's keys go.
+void typeKeys(const QString& text)
+{
+    for (QChar c : text)
+        QTest::keyClicks(QApplication::focusWidget(), QString(c));
+}
 
 TEST_F(TypingTest, EveryTelephoneBoxKeepsTheElevenDigitsOfAMobile)
 {
@@ -41,6 +50,53 @@ TEST_F(TypingTest, EveryTelephoneBoxKeepsTheElevenDigitsOfAMobile)
         // The line edit's own frame and the two pixels it keeps on each side.
         EXPECT_LE(text + margins.left() + margins.right() + 2 * 2 + 2, box->width()) << box->objectName().toStdString();
     }
+}
+
+TEST_F(TypingTest, TypingIntoTheEmptySiblingsGridStartsASiblingAndNoKeyLandsElsewhere)
+{
+    addPatient(7, QStringLiteral("Ana"));
+    db.exec(QStringLiteral("INSERT INTO PAIS (PACIENTE, TIPO, NOME) VALUES (7, 'P', 'Jose')"));
+    openWindow();
+    chooseTab(1);
+    QTest::mouseClick(w->DBGrid1->viewport(), Qt::LeftButton, {}, QPoint(60, 40));
+    typeKeys(QStringLiteral("Rui"));
+    QTest::keyClick(focused(), Qt::Key_Tab);
+    typeKeys(QStringLiteral("01/02/2015"));
+    QTest::keyClick(focused(), Qt::Key_Return);
+    chooseTab(0);
+
+    EXPECT_TRUE(boxes().isEmpty()) << boxes().join(u'\n').toStdString();
+    EXPECT_EQ(db.rows(QStringLiteral("select NOME, NASCIMENTO from IRMAO")),
+              (QList<QVariantList>{{QStringLiteral("Rui"), QDate(2015, 2, 1)}}));
+    EXPECT_EQ(db.column(QStringLiteral("select NOME from PAIS")), QVariantList{QStringLiteral("Jose")});
+}
+
+TEST_F(TypingTest, MovingDownTheToysChangesNoToyOnlyAChoiceDoes)
+{
+    addPatient(7, QStringLiteral("Ana"));
+    addSession(100, 7, "2011-03-01");
+    for (auto [id, name] : {std::pair{1, "Massinha"}, {2, "Panelinhas"}, {3, "Pipa"}})
+        db.exec(QStringLiteral("INSERT INTO BRINQUEDO (ID, BRINQUEDO) VALUES (%1, '%2')").arg(id).arg(QLatin1String(name)));
+    db.exec(QStringLiteral("INSERT INTO BRINQUEDO_NA_CONSULTA (BRINQUEDO, CONSULTA) VALUES (1, 100)"));
+    db.exec(QStringLiteral("INSERT INTO BRINQUEDO_NA_CONSULTA (BRINQUEDO, CONSULTA) VALUES (3, 100)"));
+    openWindow();
+    chooseTab(2);
+    const QRect first = w->DBGrid2->visualRect(w->DBGrid2->model()->index(0, 0));
+    QTest::mouseClick(w->DBGrid2->viewport(), Qt::LeftButton, {}, first.center());
+    QTest::keyClick(w->DBGrid2, Qt::Key_F2);
+    auto* list = qobject_cast<QComboBox*>(focused());
+    ASSERT_NE(list, nullptr);
+    QTest::keyClick(list, Qt::Key_Down, Qt::AltModifier);   // the list drops down
+    ASSERT_TRUE(list->view()->isVisible());
+    QTest::keyClick(focused(), Qt::Key_Escape);              // and closes with no choice
+    QTest::keyClick(focused(), Qt::Key_Down);                // to the next row
+    QTest::keyClick(focused(), Qt::Key_Down);                // and past the last: a new row, untouched
+    QTest::keyClick(focused(), Qt::Key_Up);
+    chooseTab(0);
+
+    EXPECT_TRUE(boxes().isEmpty()) << boxes().join(u'\n').toStdString();
+    EXPECT_EQ(db.column(QStringLiteral("select BRINQUEDO from BRINQUEDO_NA_CONSULTA order by BRINQUEDO")),
+              (QVariantList{1, 3}));
 }
 
 } // namespace
