@@ -1,9 +1,15 @@
 // What the user types and sees on the pages: telephones of eleven digits in
-// every telephone box, typing into the empty siblings' grid and the toy list.
+// every telephone box, typing into the empty siblings' grid, the toy list,
+// and the patient's name over the pages after a refused save.
 
 #include "mainwin/mainwindowfixture.h"
 
+#include "controls/fieldlabel.h"
+#include "support/columnvalues.h"
+
 #include <QComboBox>
+#include <QImage>
+#include <QPainter>
 
 namespace {
 
@@ -14,6 +20,11 @@ void typeKeys(const QString& text)
 {
     for (QChar c : text)
         QTest::keyClicks(QApplication::focusWidget(), QString(c));
+}
+
+controls::FieldLabel* header(QWidget* page)
+{
+    return page->findChild<controls::FieldLabel*>(QStringLiteral("lblNome") + page->objectName());
 }
 
 TEST_F(TypingTest, EveryTelephoneBoxKeepsTheElevenDigitsOfAMobile)
@@ -97,6 +108,51 @@ TEST_F(TypingTest, MovingDownTheToysChangesNoToyOnlyAChoiceDoes)
     EXPECT_TRUE(boxes().isEmpty()) << boxes().join(u'\n').toStdString();
     EXPECT_EQ(db.column(QStringLiteral("select BRINQUEDO from BRINQUEDO_NA_CONSULTA order by BRINQUEDO")),
               (QVariantList{1, 3}));
+}
+
+TEST_F(TypingTest, ThePagesStillNameThePatientAfterTheNameWasRefused)
+{
+    addPatient(7, QStringLiteral("Ana"));
+    openWindow();
+    retype(w->DBEdit2, QString());
+    QTest::keyClick(w->DBEdit2, Qt::Key_Delete);
+    chooseTab(1);
+    EXPECT_EQ(boxes(), QStringList{"Campo 'NOME' deve ter um valor"});
+    EXPECT_EQ(w->visiblePage(), 1);
+    for (QWidget* page : {w->tsFamilia, w->tsSessoes, w->tsHistorico})
+        EXPECT_EQ(header(page)->text(), QStringLiteral("Ana")) << page->objectName().toStdString();
+    // A name being typed heads the pages as soon as it is there.
+    chooseTab(0);
+    QTest::keyClicks(w->DBEdit2, QStringLiteral("Ana Lima"));
+    chooseTab(1);
+    EXPECT_EQ(header(w->tsFamilia)->text(), QStringLiteral("Ana Lima"));
+}
+
+// The ink of a text as a label draws it: how dark its pixels add up to.
+double ink(const QFont& font, const QString& text)
+{
+    QImage image(QFontMetrics(font).size(0, text) + QSize(4, 4), QImage::Format_Grayscale8);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QPoint(2, 2 + QFontMetrics(font).ascent()), text);
+    painter.end();
+    double sum = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            sum += 255 - qGray(image.pixel(x, y));
+    return sum;
+}
+
+TEST_F(TypingTest, ThePatientsNameOverThePagesIsVisiblyBold)
+{
+    addPatient(7, QStringLiteral("Alice Nascimento Souza"));
+    openWindow();
+    const QString name = QStringLiteral("Alice Nascimento Souza");
+    const QFont bold = header(w->tsFamilia)->font();
+    // A bold face draws its strokes thicker: markedly more ink than the window's face.
+    EXPECT_GT(ink(bold, name), 1.3 * ink(w->DBEdit6->font(), name));
 }
 
 } // namespace
