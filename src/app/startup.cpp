@@ -2,6 +2,7 @@
 
 #include "dialogs/tfrmsobre.h"
 #include "mainwin/tfrmclin.h"
+#include "platform/qttranslations.h"
 #include "reportengine/language.h"
 #include "reports/treports.h"
 #include "store/tdm.h"
@@ -13,6 +14,9 @@ namespace app {
 
 int runMarvok(const QString& programFolder)
 {
+    // Qt's own windows (the backup and report file dialogs) speak Portuguese too.
+    platform::loadQtTranslations();
+
     // The splash: the about box without its button, painted at once.
     auto about = std::make_unique<TfrmSobre>();
     about->ShowSplash();
