@@ -27,6 +27,16 @@ protected:
         db.exec(QStringLiteral("INSERT INTO ESCOLA (ID, NOME) VALUES (1, 'Escola Estadual Pedro II')"));
         db.exec(QStringLiteral("UPDATE PACIENTE SET ESCOLA = 1, EMAIL = 'ana@exemplo.com.br', UF = 'SP'"));
         db.exec(QStringLiteral("INSERT INTO PAIS (PACIENTE, TIPO, NOME) VALUES (7, 'M', 'Maria Souza')"));
+        // The widest values the grids show: a sibling's age in two-digit
+        // years and months, a toy's name of twenty letters, a long note.
+        Clock::set(QDateTime(QDate(2025, 12, 10), QTime(10, 0)));
+        db.exec(QStringLiteral("INSERT INTO IRMAO (ID, PACIENTE, NOME, NASCIMENTO) "
+                               "VALUES (50, 7, 'Bernardo Henrique Albuquerque Souza', '2000-01-01')"));
+        db.exec(QStringLiteral("INSERT INTO BRINQUEDO (ID, BRINQUEDO) VALUES (60, 'Quebra-cabeça grande')"));
+        addSession(61, 7, "2025-11-03");
+        db.exec(QStringLiteral("INSERT INTO BRINQUEDO_NA_CONSULTA (BRINQUEDO, CONSULTA) VALUES (60, 61)"));
+        db.exec(QStringLiteral("INSERT INTO HISTORICO (ID, PACIENTE, DATA, NOTA) VALUES (62, 7, '2025-11-03', '%1')")
+                    .arg(QString(120, u'M')));
         openWindow();
     }
 };
@@ -166,12 +176,17 @@ TEST_F(LayoutTest, BoxesShowTheirFieldsAndTabFollowsTheRows)
     EXPECT_EQ(focused(), w->DBLookupComboBox3);
 }
 
-TEST_F(LayoutTest, EveryCaptionFitsItsControlInTheWindowFontOnEveryPage)
+TEST_F(LayoutTest, EveryCaptionAndGridValueFitsItsControlInTheWindowFontOnEveryPage)
 {
     for (int page = 0; page < w->TabSet1->count(); ++page) {
         w->TabSet1->setCurrentIndex(page);
         const QList<CutText> cut = cutTexts(*w);
         EXPECT_TRUE(cut.isEmpty()) << "page " << page << ":\n" << describeCutTexts(cut).toStdString();
+        // No grid needs a scroll bar to the side for its columns.
+        QApplication::processEvents();
+        for (const controls::DataGrid* grid : {w->DBGrid1, w->DBGrid2, w->DBGrid3})
+            EXPECT_FALSE(grid->isVisible() && grid->horizontalScrollBar()->isVisible())
+                << grid->objectName().toStdString();
     }
 }
 
