@@ -1,6 +1,7 @@
 // What the user types and sees on the pages: telephones of eleven digits in
 // every telephone box, typing into the empty siblings' grid, the toy list,
-// and the patient's name over the pages after a refused save.
+// the patient's name over the pages after a refused save, and the box a
+// wrong state code gives.
 
 #include "mainwin/mainwindowfixture.h"
 
@@ -126,6 +127,18 @@ TEST_F(TypingTest, ThePagesStillNameThePatientAfterTheNameWasRefused)
     QTest::keyClicks(w->DBEdit2, QStringLiteral("Ana Lima"));
     chooseTab(1);
     EXPECT_EQ(header(w->tsFamilia)->text(), QStringLiteral("Ana Lima"));
+}
+
+TEST_F(TypingTest, AWrongStateCodeIsRefusedInABoxThatShowsItsTitleAndText)
+{
+    addPatient(7, QStringLiteral("Ana"));
+    openWindow();
+    retype(w->DBEdit11, QStringLiteral("rx"));
+    QTest::keyClick(w->DBEdit11, Qt::Key_Tab);
+    // The message service makes each box as the program shows it and fails
+    // the test when its title or text is cut.
+    EXPECT_EQ(boxes(), QStringList{QStringLiteral(u"UF inválida")});
+    EXPECT_EQ(focused(), w->DBEdit11);
 }
 
 // The ink of a text as a label draws it: how dark its pixels add up to.
