@@ -1,6 +1,9 @@
-/* Creates the tables and generators of an empty Marvok database.
-   Run through isql-fb against a database that has just been created
-   (scripts/create-database does this). */
+/* Creates the tables and generators of an empty Marvok database in its base
+   layout, run through isql-fb against a database that has just been created.
+   The program's upgrade steps (src/store/schemasteps.cpp) then bring it to the
+   current version: scripts/create-database runs "marvok --upgrade-database"
+   right after this file. Changes to the layout go into a new step, never
+   here, so that every database goes through the same steps. */
 
 SET SQL DIALECT 3;
 

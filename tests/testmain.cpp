@@ -1,6 +1,7 @@
 // The main routine of the test programs that link marvok_testmain: a
 // QApplication (offscreen in ctest) around the GoogleTest run.
 
+#include "isolatedsettings.h"
 #include "platform/eventloop.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 
 int main(int argc, char** argv)
 {
+    isolateSettings();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     platform::prepareEventLoop();

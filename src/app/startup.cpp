@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "dialogs/tfrmsobre.h"
+#include "icons/icons.h"
 #include "mainwin/tfrmclin.h"
 #include "platform/qttranslations.h"
 #include "reportengine/language.h"
@@ -16,6 +17,9 @@ int runMarvok(const QString& programFolder)
 {
     // Qt's own windows (the backup and report file dialogs) speak Portuguese too.
     platform::loadQtTranslations();
+    // Every window carries the program's icon; the desktop finds the menu entry by its name.
+    QApplication::setWindowIcon(icons::get(QStringLiteral("marvok")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("br.com.marvok.Marvok"));
 
     // The splash: the about box without its button, painted at once.
     auto about = std::make_unique<TfrmSobre>();

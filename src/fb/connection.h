@@ -12,8 +12,8 @@ namespace fb {
 
 struct ConnectParams {
     QString database;              // "localhost:/folder/marvok.fdb"
-    QString user;
-    QString password;
+    QString user;                  // empty: the client's ISC_USER
+    QString password;              // empty: the client's ISC_PASSWORD
     QString charset = QStringLiteral("UTF8");
     int dialect = 3;
 };

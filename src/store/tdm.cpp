@@ -1,4 +1,5 @@
 #include "store/tdm.h"
+#include "platform/settings.h"
 #include "store/agetext.h"
 
 #include <QCoreApplication>
@@ -46,7 +47,8 @@ Tdm::Tdm(const QString& programFolder)
       qryHistorico(QStringLiteral("qryHistorico"), &ZConnection1,
                    QStringLiteral("select * from HISTORICO\r\nwhere PACIENTE = :ID")),
       m_programFolder(withTrailingSeparator(programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                                    : programFolder))
+                                                                    : programFolder)),
+      m_databaseLocation(programFolder.isEmpty() ? programDatabase() : folderDatabase(m_programFolder))
 {
     ZConnection1.settings.user = QStringLiteral("sysdba");
     ZConnection1.settings.password = QStringLiteral("velkarbin");
@@ -87,7 +89,17 @@ void Tdm::DataModuleDestroy()
 
 QString Tdm::databaseFile() const { return m_programFolder + kDatabaseFile; }
 
-QString Tdm::databaseLocation() const { return QStringLiteral("localhost:") + databaseFile(); }
+QString Tdm::folderDatabase(const QString& folder)
+{
+    return QStringLiteral("localhost:") + withTrailingSeparator(folder) + kDatabaseFile;
+}
+
+QString Tdm::programDatabase()
+{
+    if (const std::optional<platform::DatabaseSettings> settings = platform::databaseSettings())
+        return settings->location();
+    return folderDatabase(QCoreApplication::applicationDirPath());
+}
 
 std::vector<ds::SqlDataSet*> Tdm::referenceLists()
 {

@@ -18,7 +18,9 @@ using TCallBack = std::function<void()>;
 
 class Tdm {
 public:
-    // programFolder: where marvok.fdb lies; empty means the running program's folder.
+    // programFolder: where marvok.fdb lies. Empty: the database the settings
+    // name (platform::databaseSettings), or else the marvok.fdb of the
+    // running program's folder.
     explicit Tdm(const QString& programFolder = {});
     ~Tdm();
     Tdm(const Tdm&) = delete;
@@ -108,8 +110,14 @@ public:
     const QString& programFolder() const { return m_programFolder; }
     // The program's folder + "marvok.fdb".
     QString databaseFile() const;
-    // "localhost:" + the program's folder + "marvok.fdb".
-    QString databaseLocation() const;
+    // Where the connection goes: "localhost:" + the program's folder +
+    // "marvok.fdb", or the settings' server and database.
+    QString databaseLocation() const { return m_databaseLocation; }
+    // "localhost:" + folder + "marvok.fdb", folder ending in a separator.
+    static QString folderDatabase(const QString& folder);
+    // The database the program opens when no folder is given: the settings'
+    // one, or the marvok.fdb of the running program's folder.
+    static QString programDatabase();
 
     // The sixteen record data sets, in the order of the schema.
     std::vector<ds::SqlDataSet*> recordDataSets();
@@ -175,4 +183,5 @@ private:
     void ZConnection1BeforeDisconnect(ds::Connection& connection);
 
     QString m_programFolder;
+    QString m_databaseLocation;
 };

@@ -2,8 +2,7 @@
 // orderly closing of the record data sets before a disconnection.
 
 #include "store/tdm.h"
-#include "fb/statement.h"
-#include "fb/transaction.h"
+#include "store/schemaversion.h"
 
 void Tdm::ZConnection1BeforeConnect(ds::Connection& connection)
 {
@@ -12,21 +11,13 @@ void Tdm::ZConnection1BeforeConnect(ds::Connection& connection)
 
 void Tdm::ZConnection1AfterConnect(ds::Connection& connection)
 {
-    int count = 0;
-    {
-        fb::Transaction tx(connection.handle(), fb::TransactionOptions{true});
-        fb::Statement query(tx, QStringLiteral("select count(*) from   RDB$RELATION_FIELDS where  RDB$RELATION_NAME = "
-                                               "'PACIENTE' and       RDB$FIELD_NAME    = 'EMAIL'"));
-        query.execute();
-        if (query.fetch())
-            count = query.value(0).toInt();
-        query.closeCursor();
-        tx.commit();
-    }
-    if (count == 0) {
-        fb::Transaction tx(connection.handle());
-        fb::executeSql(tx, QStringLiteral("ALTER TABLE PACIENTE ADD EMAIL VARCHAR(60)"));
-        tx.commit();
+    try {
+        store::upgradeSchema(connection.handle());
+    } catch (...) {
+        // A database that is refused or not brought up to date is not used:
+        // the next open tries again instead of reading it as it is.
+        connection.handle().abandon();
+        throw;
     }
 }
 

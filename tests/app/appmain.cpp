@@ -2,11 +2,13 @@
 // object (offscreen in ctest) around the GoogleTest run.
 
 #include "app/marvokapplication.h"
+#include "isolatedsettings.h"
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
+    isolateSettings();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     MarvokApplication app(argc, argv);

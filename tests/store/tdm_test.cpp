@@ -1,8 +1,10 @@
-// The data module's connection: location, schema upgrade, failures, the
-// opening of reference data and the closing order before a disconnection.
+// The data module's connection: location (the program's folder or the
+// settings), failures, the opening of reference data and the closing order
+// before a disconnection.
 
 #include "fb/fberror.h"
 #include "store/tdm.h"
+#include "support/settingsfiles.h"
 #include "support/testdatabase.h"
 
 #include <QCoreApplication>
@@ -12,19 +14,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString emailColumn(const TestDatabase& db)
-{
-    return db.scalar(QStringLiteral("select F.RDB$FIELD_TYPE || ':' || F.RDB$CHARACTER_LENGTH from RDB$RELATION_FIELDS R "
-                                    "join RDB$FIELDS F on F.RDB$FIELD_NAME = R.RDB$FIELD_SOURCE "
-                                    "where R.RDB$RELATION_NAME = 'PACIENTE' and R.RDB$FIELD_NAME = 'EMAIL'"))
-        .toString();
-}
-
-int patientFormat(const TestDatabase& db)
-{
-    return db.scalar(QStringLiteral("select RDB$FORMAT from RDB$RELATIONS where RDB$RELATION_NAME = 'PACIENTE'")).toInt();
-}
 
 // Records the order in which data sets open and close.
 struct OpenCloseLog {
@@ -37,26 +26,6 @@ struct OpenCloseLog {
 };
 
 } // namespace
-
-TEST(TdmConnection, UpgradeAddsTheMissingEmailColumnOnce)
-{
-    TestDatabase db;
-    db.exec(QStringLiteral("ALTER TABLE PACIENTE DROP EMAIL"));
-    db.exec(QStringLiteral("INSERT INTO PACIENTE (ID, NOME, NASCIMENTO, CADASTRO, STATUS) "
-                           "VALUES (1, 'Ana', '2005-06-10', '2011-03-05', 'A')"));
-    ASSERT_TRUE(emailColumn(db).isEmpty());
-    {
-        Tdm dm(db.folder());
-        dm.qryPaciente.open();
-        EXPECT_EQ(emailColumn(db), QStringLiteral("37:60"));   // VARCHAR(60)
-        EXPECT_TRUE(dm.qryPaciente.fieldByName(QStringLiteral("EMAIL")).isNull());
-        dm.ZConnection1.disconnect();
-    }
-    const int format = patientFormat(db);
-    Tdm again(db.folder());
-    again.qryPaciente.open();
-    EXPECT_EQ(patientFormat(db), format);   // the second connection altered nothing
-}
 
 TEST(TdmConnection, DatabaseLiesInTheProgramFolderWhateverTheWorkingDirectory)
 {
@@ -72,6 +41,26 @@ TEST(TdmConnection, DatabaseLiesInTheProgramFolderWhateverTheWorkingDirectory)
     EXPECT_EQ(dm.qryPaciente.fieldByName(QStringLiteral("NOME")).asString(), QStringLiteral(u"Conceição"));
     QDir::setCurrent(saved);
     EXPECT_EQ(Tdm().programFolder(), QCoreApplication::applicationDirPath() + u'/');
+}
+
+TEST(TdmConnection, WithoutAFolderTheDatabaseIsTheOneTheSettingsName)
+{
+    TestDatabase db;
+    db.exec(QStringLiteral("INSERT INTO PACIENTE (ID, NOME, NASCIMENTO, CADASTRO, STATUS) "
+                           "VALUES (1, 'Conceição', '2005-06-10', '2011-03-05', 'A')"));
+    const QString ownFolder = QStringLiteral("localhost:") + QCoreApplication::applicationDirPath() +
+                              QStringLiteral("/marvok.fdb");
+    EXPECT_EQ(Tdm().databaseLocation(), ownFolder);   // no settings: as ever
+
+    SettingsFiles settings;
+    settings.setSystem(QStringLiteral("database/name"), db.folder() + QStringLiteral("marvok.fdb"));
+    Tdm dm;
+    EXPECT_EQ(dm.databaseLocation(), db.location());
+    dm.qryPaciente.open();
+    EXPECT_EQ(dm.qryPaciente.fieldByName(QStringLiteral("NOME")).asString(), QStringLiteral(u"Conceição"));
+    // A folder given names the database itself, whatever the settings say.
+    QTemporaryDir other;
+    EXPECT_EQ(Tdm(other.path()).databaseLocation(), QStringLiteral("localhost:") + other.path() + QStringLiteral("/marvok.fdb"));
 }
 
 TEST(TdmConnection, MissingDatabaseRaisesTheDriversMessageAndStaysClosed)

@@ -3,6 +3,7 @@
 #include "fb/connection.h"
 #include "fb/statement.h"
 #include "fb/transaction.h"
+#include "store/schemaversion.h"
 
 #include <QDir>
 #include <QFile>
@@ -51,34 +52,44 @@ constexpr QFileDevice::Permissions kEveryone =
     QFileDevice::WriteGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::WriteOther |
     QFileDevice::ExeOther;
 
-// The schema is built once per test program; every test gets a copy of it.
-QString templateFile()
+QString makeTemplate(const QTemporaryDir& dir, TestDatabase::Layout layout)
 {
-    static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/marvok-template-XXXXXX"));
-    static const QString path = [] {
-        // The server runs as its own user and writes the file.
-        QFile::setPermissions(dir.path(), kEveryone);
-        const QString file = dir.path() + QStringLiteral("/template.fdb");
-        fb::Connection c;
-        c.create(params(QStringLiteral("localhost:") + file), 8192, false);
-        for (const QString& s : schemaStatements(schemaPath())) {
-            fb::Transaction tx(c);
-            fb::executeSql(tx, s);
-            tx.commit();
-        }
-        c.disconnect();
-        return file;
-    }();
+    // The server runs as its own user and writes the file.
+    QFile::setPermissions(dir.path(), kEveryone);
+    const QString file = dir.path() + QStringLiteral("/template.fdb");
+    fb::Connection c;
+    c.create(params(QStringLiteral("localhost:") + file), 8192, false);
+    for (const QString& s : schemaStatements(schemaPath())) {
+        fb::Transaction tx(c);
+        fb::executeSql(tx, s);
+        tx.commit();
+    }
+    if (layout == TestDatabase::Layout::Current)
+        store::upgradeSchema(c);
+    c.disconnect();
+    return file;
+}
+
+// Each layout is built once per test program; every test gets a copy of it.
+QString templateFile(TestDatabase::Layout layout)
+{
+    static QTemporaryDir current(QDir::tempPath() + QStringLiteral("/marvok-template-XXXXXX"));
+    static QTemporaryDir base(QDir::tempPath() + QStringLiteral("/marvok-template-XXXXXX"));
+    if (layout == TestDatabase::Layout::Base) {
+        static const QString path = makeTemplate(base, layout);
+        return path;
+    }
+    static const QString path = makeTemplate(current, layout);
     return path;
 }
 
 } // namespace
 
-TestDatabase::TestDatabase(const QString& folderName) : m_dir(QDir::tempPath() + u'/' + folderName)
+TestDatabase::TestDatabase(const QString& folderName, Layout layout) : m_dir(QDir::tempPath() + u'/' + folderName)
 {
     QFile::setPermissions(m_dir.path(), kEveryone);
     const QString file = folder() + QStringLiteral("marvok.fdb");
-    if (!QFile::copy(templateFile(), file))
+    if (!QFile::copy(templateFile(layout), file))
         throw std::runtime_error("cannot copy the template database");
     QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
                                     QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther);

@@ -1,6 +1,7 @@
 #pragma once
-// A fresh Marvok database for one test: made from db/schema.sql through the
-// local Firebird server in a folder of its own, dropped afterwards.
+// A fresh Marvok database for one test: made from db/schema.sql and the
+// program's upgrade steps through the local Firebird server in a folder of
+// its own, dropped afterwards.
 
 #include "fb/connection.h"
 
@@ -11,9 +12,16 @@
 
 class TestDatabase {
 public:
+    enum class Layout {
+        Current,   // db/schema.sql brought up to the program's version
+        Base,      // db/schema.sql alone, as databases were made before versions were recorded
+    };
+
     // folderName: the name of the database's folder in the temporary folder,
     // XXXXXX standing for the letters that make it unique.
-    explicit TestDatabase(const QString& folderName = QStringLiteral("marvok-test-XXXXXX"));
+    explicit TestDatabase(const QString& folderName = QStringLiteral("marvok-test-XXXXXX"),
+                          Layout layout = Layout::Current);
+    explicit TestDatabase(Layout layout) : TestDatabase(QStringLiteral("marvok-test-XXXXXX"), layout) {}
     ~TestDatabase();
     TestDatabase(const TestDatabase&) = delete;
     TestDatabase& operator=(const TestDatabase&) = delete;

@@ -2,6 +2,7 @@
 // real server, checked against the rules of the schema and the key generators.
 
 #include "fb/connection.h"
+#include "store/schemaversion.h"
 #include "support/testdatabase.h"
 
 #include <QDir>
@@ -24,6 +25,7 @@ ScriptRun runScript(const QStringList& args)
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("MARVOK_DEMODB"), QStringLiteral(MARVOK_DEMODB_TOOL));
+    env.insert(QStringLiteral("MARVOK_PROGRAM"), QStringLiteral(MARVOK_PROGRAM_FILE));
     p.setProcessEnvironment(env);
     p.setProcessChannelMode(QProcess::MergedChannels);
     p.start(QStringLiteral("bash"), QStringList{kScript} + args);
@@ -158,7 +160,8 @@ TEST(DemoDatabaseScript, FillsEveryTableWithinTheSchemasRules)
     EXPECT_TRUE(std::any_of(names.begin(), names.end(), [](const QString& n) {
         return std::any_of(n.begin(), n.end(), [](QChar c) { return c.unicode() > 127; });
     }));
-    // The database is left as the program expects it: 8 KiB pages, forced writes on.
+    // The database is left as the program expects it: at its schema version, 8 KiB pages, forced writes on.
+    EXPECT_EQ(db.number(QStringLiteral("select VERSAO from VERSAO_BANCO")), store::programSchemaVersion());
     EXPECT_EQ(db.rows(QStringLiteral("select MON$PAGE_SIZE, MON$FORCED_WRITES from MON$DATABASE")),
               QStringList{QStringLiteral("8192|1")});
 }

@@ -1,0 +1,33 @@
+// The settings file's keys and their defaults.
+
+#include "platform/settings.h"
+
+#include <QSettings>
+
+namespace platform {
+
+namespace {
+const QString kServerKey = QStringLiteral("database/server");
+const QString kDatabaseKey = QStringLiteral("database/name");
+} // namespace
+
+std::unique_ptr<QSettings> settings()
+{
+    // Fixed names rather than the application's: the window title may
+    // change, the files must not.
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("marvok"),
+                                       QStringLiteral("marvok"));
+}
+
+std::optional<DatabaseSettings> databaseSettings()
+{
+    const std::unique_ptr<QSettings> s = settings();
+    const QString server = s->value(kServerKey).toString().trimmed();
+    const QString database = s->value(kDatabaseKey).toString().trimmed();
+    if (server.isEmpty() && database.isEmpty())
+        return std::nullopt;
+    return DatabaseSettings{server.isEmpty() ? QStringLiteral("localhost") : server,
+                            database.isEmpty() ? QStringLiteral("marvok") : database};
+}
+
+} // namespace platform
