@@ -1,15 +1,20 @@
 #include "backup/livedatabase.h"
 
+#include "backup/servercopy.h"
 #include "fb/statement.h"
 #include "fb/transaction.h"
-#include "backup/scratchdatabase.h"
 #include "store/tdm.h"
-
-QString LiveDatabase::folder() const { return m_dm.programFolder(); }
 
 QString LiveDatabase::file() const { return m_dm.databaseFile(); }
 
-fb::ConnectParams LiveDatabase::settings() const { return m_dm.ZConnection1.settings; }
+fb::Location LiveDatabase::location() const { return fb::parseLocation(m_dm.databaseLocation()); }
+
+fb::ConnectParams LiveDatabase::account() const
+{
+    fb::ConnectParams p = m_dm.ZConnection1.settings;
+    p.database.clear();
+    return p;
+}
 
 QStringList LiveDatabase::recordTables() const
 {
@@ -18,6 +23,21 @@ QStringList LiveDatabase::recordTables() const
         if (!tables.contains(d->tableName()))
             tables << d->tableName();
     return tables;
+}
+
+QString LiveDatabase::serverFile()
+{
+    m_dm.ZConnection1.connect();
+    return servercopy::fileOf(m_dm.ZConnection1.handle());
+}
+
+std::optional<QString> LiveDatabase::serverFileIfThere()
+{
+    try {
+        return serverFile();
+    } catch (const EError&) {
+        return std::nullopt;
+    }
 }
 
 namespace {
@@ -80,4 +100,4 @@ int LiveDatabase::otherAttachments()
     return count;
 }
 
-QDateTime LiveDatabase::created() { return ScratchDatabase::creationOf(m_dm.ZConnection1.handle()); }
+QDateTime LiveDatabase::created() { return servercopy::createdOf(m_dm.ZConnection1.handle()); }

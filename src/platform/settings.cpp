@@ -19,6 +19,8 @@ std::unique_ptr<QSettings> settings()
                                        QStringLiteral("marvok"));
 }
 
+QString thisComputer() { return QStringLiteral("localhost"); }
+
 std::optional<DatabaseSettings> databaseSettings()
 {
     const std::unique_ptr<QSettings> s = settings();
@@ -26,7 +28,7 @@ std::optional<DatabaseSettings> databaseSettings()
     const QString database = s->value(kDatabaseKey).toString().trimmed();
     if (server.isEmpty() && database.isEmpty())
         return std::nullopt;
-    return DatabaseSettings{server.isEmpty() ? QStringLiteral("localhost") : server,
+    return DatabaseSettings{server.isEmpty() ? thisComputer() : server,
                             database.isEmpty() ? QStringLiteral("marvok") : database};
 }
 

@@ -14,6 +14,10 @@ namespace platform {
 // The settings as the user sees them: her own file over the machine's.
 std::unique_ptr<QSettings> settings();
 
+// The server on this computer, as the program names it wherever it means
+// that one ("localhost").
+QString thisComputer();
+
 // The database named by the settings: a server and a database on it.
 struct DatabaseSettings {
     QString server;     // host name or address, "host/port" for another port

@@ -1,7 +1,7 @@
 // On a real X display framed by a window manager: the splash is painted the
 // moment it shows, though the program then runs no events while it connects,
 // and the about box stands where the splash stood; the backup's progress
-// window is painted whole while the server's tool runs; a command bar's menu
+// window is painted whole while the server works; a command bar's menu
 // button looks as before once its menu has closed, the pointer moved away.
 
 #include "controls/menubutton.h"

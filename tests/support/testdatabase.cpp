@@ -4,6 +4,7 @@
 #include "fb/statement.h"
 #include "fb/transaction.h"
 #include "store/schemaversion.h"
+#include "support/testaccount.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,10 +16,8 @@ namespace {
 
 fb::ConnectParams params(const QString& location)
 {
-    fb::ConnectParams p;
+    fb::ConnectParams p = testAccount();
     p.database = location;
-    p.user = QStringLiteral("SYSDBA");
-    p.password = QStringLiteral("velkarbin");
     return p;
 }
 
