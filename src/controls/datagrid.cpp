@@ -234,6 +234,13 @@ bool DataGrid::gridKey(QKeyEvent* event)
 
 bool DataGrid::typeIntoNewRow(QKeyEvent* event)
 {
+    // Shift before a capital, or a dead key before an accented letter, is
+    // not yet the key typed: the click's place waits for the letter.
+    const int key = event->key();
+    if (key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_AltGr
+        || key == Qt::Key_Meta || key == Qt::Key_CapsLock || key == Qt::Key_NumLock
+        || (key >= Qt::Key_Dead_Grave && key <= Qt::Key_Dead_Longsolidusoverlay))
+        return false;
     const bool belowRows = std::exchange(m_clickedBelowRows, false);
     ds::DataSet* data = m_model.dataSet();
     if (!data || !data->isActive() || !data->canModify() || m_model.columnCount() == 0 || !changesText(*event)
