@@ -115,7 +115,14 @@ void DataGridDelegate::writeEditor() const
 
 bool DataGridDelegate::tryWriteEditor() const
 {
-    return attempt([this] { writeEditor(); });
+    // The message about a refused value takes the focus from the editor:
+    // that is no second try, and the editor stays open with what was typed.
+    if (m_reporting)
+        return false;
+    m_reporting = true;
+    const bool written = attempt([this] { writeEditor(); });
+    m_reporting = false;
+    return written;
 }
 
 bool DataGridDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
@@ -169,6 +176,8 @@ bool DataGridDelegate::eventFilter(QObject* object, QEvent* event)
             QCoreApplication::sendEvent(event->type() == QEvent::Wheel ? grid->viewport() : grid, event);
         return true;
     }
+    if (m_reporting && object == m_editor && event->type() == QEvent::FocusOut)
+        return true;
     if (event->type() == QEvent::KeyPress && object == m_editor) {
         auto* key = static_cast<QKeyEvent*>(event);
         switch (key->key()) {

@@ -46,6 +46,7 @@ private:
     DataSetModel& m_model;
     std::function<bool(QKeyEvent*)> m_gridKey;
     mutable QPointer<QWidget> m_editor;
+    mutable bool m_reporting = false;   // a refused value's message is showing
 };
 
 } // namespace controls
