@@ -3,6 +3,7 @@
 #include "platform/qtmessageservice.h"
 #include "support/textfit.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <gtest/gtest.h>
 
@@ -16,6 +17,9 @@ ScriptedMessages::~ScriptedMessages() { platform::MessageService::setInstance(m_
 platform::MsgButton ScriptedMessages::show(const platform::MessageRequest& request)
 {
     requests.append(request);
+    // Driver programs without widgets only record and answer.
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return answers.isEmpty() ? request.defaultButton : answers.dequeue();
     // The box as the user would see it, laid out without being shown.
     const platform::MessageBox made = platform::makeMessageBox(request);
     made.box->setAttribute(Qt::WA_DontShowOnScreen);
