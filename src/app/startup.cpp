@@ -3,6 +3,7 @@
 #include "dialogs/tfrmsobre.h"
 #include "icons/icons.h"
 #include "mainwin/tfrmclin.h"
+#include "platform/qttranslations.h"
 #include "reportengine/language.h"
 #include "reports/treports.h"
 #include "store/tdm.h"
@@ -14,6 +15,8 @@ namespace app {
 
 int runMarvok(const QString& programFolder)
 {
+    // Qt's own windows (the backup and report file dialogs) speak Portuguese too.
+    platform::loadQtTranslations();
     // Every window carries the program's icon; the desktop finds the menu entry by its name.
     QApplication::setWindowIcon(icons::get(QStringLiteral("marvok")));
     QGuiApplication::setDesktopFileName(QStringLiteral("br.com.marvok.Marvok"));

@@ -5,11 +5,11 @@
 #include "mainwin/tfrmclin.h"
 
 #include "controls/lightgradient.h"
+#include "controls/menubutton.h"
 #include "icons/icons.h"
 #include "mainwin/handler.h"
 
 #include <QHBoxLayout>
-#include <QStyle>
 #include <QVBoxLayout>
 
 using mainwin::handler;
@@ -125,21 +125,17 @@ void TfrmClin::CreateCommandBar()
     layout->addWidget(ToolBar1);
 
     const auto button = [this](const char* name, const QString& caption, const char* icon, QMenu* menu) {
-        auto* b = new QToolButton(ToolBar1);
+        // A click on the face of a menu button drops the menu as its arrow
+        // does, under the button's left edge; the arrow follows the caption.
+        auto* menuButton = menu ? new controls::MenuButton(menu, ToolBar1) : nullptr;
+        QToolButton* b = menuButton ? menuButton : new QToolButton(ToolBar1);
         b->setObjectName(QString::fromLatin1(name));
         b->setText(caption);
         b->setIcon(icons::get(QString::fromLatin1(icon)));
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setAutoRaise(true);
         b->setFocusPolicy(Qt::NoFocus);
-        int width = buttonWidth(b, 74);
-        if (menu) {
-            // A click on the face drops the menu as the arrow does, under the button's left edge.
-            b->setMenu(menu);
-            b->setPopupMode(QToolButton::InstantPopup);
-            // The arrow stands beside the caption, not on it.
-            width += b->style()->pixelMetric(QStyle::PM_MenuButtonIndicator, nullptr, b) / 2;
-        }
+        const int width = menuButton ? std::max(74, menuButton->neededWidth()) : buttonWidth(b, 74);
         b->setFixedSize(width, 42);
         ToolBar1->addWidget(b);
         return b;

@@ -130,11 +130,10 @@ void buildRepFicha(report::Definition& definition, Tdm& dm)
         const QString name = QString::fromLatin1(l.column);
         addText(sheet, QStringLiteral("Caption") + name, QRectF(l.captionLeft, l.captionTop, l.captionWidth, 5.00),
                 QString::fromUtf16(l.caption), arial(12));
+        // A telephone prints as its column shows it (the data module lays it out).
         const double next = &l + 1 == std::end(kRecord) ? l.valueTop + 6.00 : (&l + 1)->valueTop;
-        report::TextBox& value = addValue(sheet, QStringLiteral("frxFicha") + name, l.valueLeft, l.valueTop,
-                                          l.valueWidth, roomBelow(l.valueTop, next), columnOf("frxFicha", l.column));
-        if (name.startsWith(u"FONE"))
-            value.setDisplayFormat(report::DisplayFormat::number(QStringLiteral("(##) ####-####")));
+        addValue(sheet, QStringLiteral("frxFicha") + name, l.valueLeft, l.valueTop, l.valueWidth,
+                 roomBelow(l.valueTop, next), columnOf("frxFicha", l.column));
     }
 
     addHeading(sheet, "Memo21", u"PAIS", 164.00, "Line2", 170.00);

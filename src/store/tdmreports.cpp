@@ -6,6 +6,7 @@
 
 #include "core/eerror.h"
 #include "store/patientnumber.h"
+#include "store/phonemask.h"
 #include "store/tdm.h"
 
 #include <QScopeGuard>
@@ -14,8 +15,8 @@ using ds::FieldType;
 
 namespace {
 
-// The parents' phones: digits only when stored, "(11) 3456-7890" when shown.
-const QString kParentPhoneMask = QStringLiteral("!\\(99\\) 0009-0000;0; ");
+// Telephones are stored as digits only and printed as "(11) 3456-7890".
+const QString kPrintedPhoneMask = store::phoneMask(store::PhoneStyle::Print);
 // The CEP: eight digits when stored, "13233-897" when printed.
 const QString kPrintedPostalCodeMask = QStringLiteral("00000\\-999;0; ");
 
@@ -114,6 +115,8 @@ void Tdm::defineReportDataSets()
              {"BAIRRO", FieldType::Text, 40}, {"CIDADE", FieldType::Text, 60}, {"UF", FieldType::Text, 2},
              {"CEP", FieldType::Text, 8}, {"PROCEDENCIA", FieldType::Text, 30}, {"INSTRUCAO", FieldType::Text, 40},
              {"ESCOLA", FieldType::Text, 60}, {"CARATER", FieldType::Text, 20}, {"TERAPEUTA", FieldType::Text, 60}});
+    for (const char* phone : {"FONE", "FONE2"})
+        qryRelFicha.fieldByName(QString::fromLatin1(phone)).setEditMask(kPrintedPhoneMask);
 
     qryRelPais.setSql(kRelPais);
     for (const char* suffix : {"", "_1"}) {
@@ -123,7 +126,7 @@ void Tdm::defineReportDataSets()
         column("NOME", FieldType::Text, 60);
         column("NASCIMENTO", FieldType::Date);
         for (const char* phone : {"RESIDENCIAL", "PROFISSIONAL", "CELULAR"})
-            column(phone, FieldType::Text, 12).setEditMask(kParentPhoneMask);
+            column(phone, FieldType::Text, 12).setEditMask(kPrintedPhoneMask);
         column("PROFISSAO", FieldType::Text, 40);
         column("INSTRUCAO", FieldType::Text, 40);
     }

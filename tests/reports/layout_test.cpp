@@ -43,13 +43,14 @@ protected:
         db.exec(QStringLiteral(
             "INSERT INTO PACIENTE (ID, NOME, NASCIMENTO, CADASTRO, SAIDA, STATUS, FONE, FONE2, ENDERECO, BAIRRO, CIDADE, "
             "UF, CEP, INSTRUCAO, ESCOLA, TERAPEUTA, CARATER, PROCEDENCIA) VALUES (57, 'Ana Souza', '2003-02-01', "
-            "'2008-04-10', '2011-01-31', 'S', '1134567890', '34567890', 'Rua A, 1', 'Centro', 'Campinas', 'SP', "
+            "'2008-04-10', '2011-01-31', 'S', '1134567890', '11987654321', 'Rua A, 1', 'Centro', 'Campinas', 'SP', "
             "'13010000', 2, 3, 5, 4, 'Vizinho')"));
         db.exec(QStringLiteral("INSERT INTO PAIS (PACIENTE, TIPO, NOME, NASCIMENTO, PROFISSAO, INSTRUCAO, FONE_RES, "
                                "FONE_PROF, FONE_CEL) VALUES (57, 'P', 'Paulo', '1970-05-06', 'Médico', 1, '1130001111', "
                                "'1130002222', '1199998888')"));
-        db.exec(QStringLiteral("INSERT INTO PAIS (PACIENTE, TIPO, NOME, NASCIMENTO, PROFISSAO, INSTRUCAO, FONE_RES) "
-                               "VALUES (57, 'M', 'Maria', '1972-07-08', 'Artista', 2, '1140004444')"));
+        db.exec(QStringLiteral("INSERT INTO PAIS (PACIENTE, TIPO, NOME, NASCIMENTO, PROFISSAO, INSTRUCAO, FONE_RES, "
+                               "FONE_CEL) VALUES (57, 'M', 'Maria', '1972-07-08', 'Artista', 2, '1140004444', "
+                               "'21912345678')"));
         dm.qryPaciente.open();
     }
 
@@ -120,7 +121,7 @@ TEST_F(LayoutTest, PatientFileStandsWhereItsFormPutsIt)
                      {u"SAÍDA", 30, 72},        {u"31/01/2011", 75.5, 72},
                      {u"STATUS", 30, 78},       {u"Suspenso", 75.5, 78},
                      {u"FONE", 30, 84},         {u"(11) 3456-7890", 75.5, 84},
-                     {u"FONE (2)", 30, 90},     {u"() 3456-7890", 75.5, 90},
+                     {u"FONE (2)", 30, 90},     {u"(11) 98765-4321", 75.5, 90},
                      {u"ENDEREÇO", 30, 96},     {u"Rua A, 1", 75.5, 96},
                      {u"BAIRRO", 30, 102},      {u"Centro", 75.5, 102},
                      {u"CIDADE", 30, 108},      {u"Campinas", 75.5, 108},
@@ -142,7 +143,7 @@ TEST_F(LayoutTest, PatientFileStandsWhereItsFormPutsIt)
                      {u"MÃE", 30, 201.59},              {u"Maria", 71, 201.59},
                      {u"NASCIMENTO", 30, 206.80, 0, 2}, {u"08/07/1972", 71, 206.80},
                      {u"FONE", 30, 212.27, 0, 3},       {u"(res/prof/cel)", 46, 212.27, 0, 1},
-                     {u"(11) 4000-4444", 71, 212.27},
+                     {u"(11) 4000-4444", 71, 212.27},   {u"(21) 91234-5678", 152, 212.27},
                      {u"PROFISSÃO", 30, 217.74, 0, 1},  {u"Artista", 71, 217.74},
                      {u"INSTRUÇÃO", 30, 223.21, 0, 2},  {u"Fundamental", 71, 223.21, 0, 1}});
     // Siblings oldest first, one row each 6 mm below the rule.
