@@ -105,7 +105,7 @@ int main(int argc, char** argv)
 
     TestDatabase db;
     fill(db);
-    Tdm dm(db.folder());
+    Tdm dm(db.folder(), testusers::therapist());
     TReports reports(dm);
     QTemporaryDir dir;
     ExportedReport exported(reports.repHistorico, dir.filePath(QStringLiteral("ours.pdf")));

@@ -18,6 +18,10 @@ bool FbError::isConnectionFailure() const
     return false;
 }
 
+bool FbError::isLoginRefused() const { return hasCode(isc_login); }
+
+bool FbError::isPermissionDenied() const { return hasCode(isc_no_priv); }
+
 namespace {
 // Counted from every thread that talks to a server.
 std::atomic<int> g_openHandles{0};

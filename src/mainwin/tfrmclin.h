@@ -111,6 +111,8 @@ public:
     QMenu* CpiadeSegurana1;
     QAction* Salvar1;
     QAction* Restaurar1;
+    QAction* AlterarSenha1;
+    QAction* Usuarios1;
     QMenu* popHelp;
     QAction* Conteudo1;
     QAction* opicSearch1;
@@ -329,6 +331,10 @@ private:
     // --- backup and restore
     void Salvar1Click();
     void Restaurar1Click();
+
+    // --- the user's password and the users (administrators)
+    void AlterarSenha1Click();
+    void Usuarios1Click();
 
     // --- help and information
     void Conteudo1Click();

@@ -87,6 +87,15 @@ void TfrmClin::CreateMenus()
     Restaurar1 = menuItem(CpiadeSegurana1, "Restaurar1", QStringLiteral("Restaurar..."), "document-open");
     connect(Salvar1, &QAction::triggered, this, handler([this] { Salvar1Click(); }));
     connect(Restaurar1, &QAction::triggered, this, handler([this] { Restaurar1Click(); }));
+    popTools->addSeparator()->setObjectName(QStringLiteral("N2"));
+    AlterarSenha1 = menuItem(popTools, "AlterarSenha1", QStringLiteral("Alterar senha..."), "security-high");
+    Usuarios1 = menuItem(popTools, "Usuarios1", QStringLiteral(u"Usuários..."), "system-users");
+    connect(AlterarSenha1, &QAction::triggered, this, handler([this] { AlterarSenha1Click(); }));
+    connect(Usuarios1, &QAction::triggered, this, handler([this] { Usuarios1Click(); }));
+    // Backups and users are the administrators' work; a therapist sees only her own password.
+    const bool administrator = dm.account().isAdministrator();
+    CpiadeSegurana1->menuAction()->setVisible(administrator);
+    Usuarios1->setVisible(administrator);
 
     popHelp = popupMenu(this, "popHelp");
     Conteudo1 = menuItem(popHelp, "Conteudo1", QStringLiteral(u"Conteúdo"), "help-contents");

@@ -9,6 +9,7 @@ namespace platform {
 namespace {
 const QString kServerKey = QStringLiteral("database/server");
 const QString kDatabaseKey = QStringLiteral("database/name");
+const QString kUserKey = QStringLiteral("login/user");
 } // namespace
 
 std::unique_ptr<QSettings> settings()
@@ -26,8 +27,12 @@ std::optional<DatabaseSettings> databaseSettings()
     const QString database = s->value(kDatabaseKey).toString().trimmed();
     if (server.isEmpty() && database.isEmpty())
         return std::nullopt;
-    return DatabaseSettings{server.isEmpty() ? QStringLiteral("localhost") : server,
+    return DatabaseSettings{server.isEmpty() ? kThisMachine : server,
                             database.isEmpty() ? QStringLiteral("marvok") : database};
 }
+
+QString rememberedUser() { return settings()->value(kUserKey).toString(); }
+
+void rememberUser(const QString& name) { settings()->setValue(kUserKey, name); }
 
 } // namespace platform

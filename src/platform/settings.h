@@ -11,6 +11,9 @@ class QSettings;
 
 namespace platform {
 
+// How the program names the machine it runs on as a database server.
+inline const QString kThisMachine = QStringLiteral("localhost");
+
 // The settings as the user sees them: her own file over the machine's.
 std::unique_ptr<QSettings> settings();
 
@@ -28,5 +31,10 @@ struct DatabaseSettings {
 // marvok.fdb of its own folder. A file that names only one of the two
 // takes the other's default: this machine ("localhost"), the alias "marvok".
 std::optional<DatabaseSettings> databaseSettings();
+
+// The user name last logged in with on this PC (the user's own file);
+// empty when there is none.
+QString rememberedUser();
+void rememberUser(const QString& name);
 
 } // namespace platform

@@ -87,5 +87,5 @@ protected:
     TestDatabase db{QStringLiteral("marvok d'água XXXXXX")};
     QTemporaryDir files{QDir::tempPath() + QStringLiteral("/marvok cópias \"de\" segurança XXXXXX")};
     ScriptedMessages messages;
-    Tdm dm{db.folder()};
+    Tdm dm{db.folder(), testusers::administrator()};
 };

@@ -64,7 +64,7 @@ TEST_F(SafeBackupTest, WritesAVerifiedBackupThatRestoresToTheSameRows)
     EXPECT_EQ(currentName(), QStringLiteral(u"Ângela Conceição"));
 
     TestDatabase other(QStringLiteral("marvok outra pasta XXXXXX"));
-    Tdm otherDm(other.folder());
+    Tdm otherDm(other.folder(), testusers::administrator());
     EXPECT_TRUE(SafeRestore(otherDm).run(file));
     EXPECT_EQ(patientNames(other), patientNames(db));
     EXPECT_EQ(sessionNotes(other), sessionNotes(db));

@@ -68,7 +68,8 @@ TEST_F(LayoutTest, CommandBarButtonsAndMenus)
               (QStringList{"Terapeuta", "Caráter", "Brinquedo", "Tipo de Orientação", "Escola", "Instrução"}));
     EXPECT_EQ(captions(w->popRelat), (QStringList{"Dados Gerais", "Sessão", "Reavaliações", "Indicações",
                                                   "Orientações", "Histórico"}));
-    EXPECT_EQ(captions(w->popTools), QStringList{"Backup"});
+    // The window's user is an administrator (a therapist's menu: users_test).
+    EXPECT_EQ(captions(w->popTools), (QStringList{"Backup", "-", "Alterar senha...", "Usuários..."}));
     EXPECT_EQ(captions(w->CpiadeSegurana1), (QStringList{"Salvar...", "Restaurar..."}));
     EXPECT_EQ(captions(w->popHelp), (QStringList{"Conteúdo", "Contexto", "-", "Sobre", "Home Page"}));
     EXPECT_EQ(w->Conteudo1->toolTip(), QStringLiteral("Conteúdo da Ajuda"));

@@ -4,6 +4,7 @@
 #include "fb/statement.h"
 #include "fb/transaction.h"
 #include "store/schemaversion.h"
+#include "support/testusers.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,14 +14,7 @@
 
 namespace {
 
-fb::ConnectParams params(const QString& location)
-{
-    fb::ConnectParams p;
-    p.database = location;
-    p.user = QStringLiteral("SYSDBA");
-    p.password = QStringLiteral("velkarbin");
-    return p;
-}
+fb::ConnectParams params(const QString& location) { return testusers::serverAdministrator(location); }
 
 } // namespace
 
@@ -67,6 +61,8 @@ QString makeTemplate(const QTemporaryDir& dir, TestDatabase::Layout layout)
     if (layout == TestDatabase::Layout::Current)
         store::upgradeSchema(c);
     c.disconnect();
+    if (layout == TestDatabase::Layout::Current)
+        testusers::makeRunUsers(QStringLiteral("localhost:") + file);
     return file;
 }
 
@@ -84,6 +80,8 @@ QString templateFile(TestDatabase::Layout layout)
 }
 
 } // namespace
+
+QString templateLocation() { return QStringLiteral("localhost:") + templateFile(TestDatabase::Layout::Current); }
 
 TestDatabase::TestDatabase(const QString& folderName, Layout layout) : m_dir(QDir::tempPath() + u'/' + folderName)
 {
