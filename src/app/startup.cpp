@@ -3,6 +3,7 @@
 #include "dialogs/tfrmlogin.h"
 #include "dialogs/tfrmsobre.h"
 #include "fb/fberror.h"
+#include "icons/icons.h"
 #include "mainwin/tfrmclin.h"
 #include "reportengine/language.h"
 #include "reports/treports.h"
@@ -15,6 +16,10 @@ namespace app {
 
 int runMarvok(const QString& programFolder)
 {
+    // Every window carries the program's icon; the desktop finds the menu entry by its name.
+    QApplication::setWindowIcon(icons::get(QStringLiteral("marvok")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("br.com.marvok.Marvok"));
+
     // The splash: the about box without its button, painted at once.
     auto about = std::make_unique<TfrmSobre>();
     about->ShowSplash();

@@ -3,6 +3,7 @@
 #include "icons/icons.h"
 #include "platform/helpbrowser.h"
 #include "platform/helptopicsearch.h"
+#include "platform/paths.h"
 #include "platform/windowfont.h"
 
 #include <QAction>
@@ -98,7 +99,7 @@ HelpWindow::~HelpWindow() = default;
 
 QString HelpWindow::programCollectionFile()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/help/Marvok.qhc");
+    return dataFile(QStringLiteral("help/Marvok.qhc"));
 }
 
 void HelpWindow::buildToolBar()

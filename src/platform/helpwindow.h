@@ -26,7 +26,8 @@ public:
     explicit HelpWindow(const QString& collectionFile, QWidget* parent = nullptr);
     ~HelpWindow() override;
 
-    // The collection beside the running program: <program folder>/help/Marvok.qhc.
+    // The program's collection: bin/help/Marvok.qhc in a build folder,
+    // /usr/share/marvok/help/Marvok.qhc installed (platform::dataFile).
     static QString programCollectionFile();
 
     // Whether the collection could be read; errorText() tells why not.

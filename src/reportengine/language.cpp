@@ -1,4 +1,5 @@
 #include "reportengine/language.h"
+#include "platform/paths.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -42,7 +43,15 @@ bool loadLanguageFile(const QString& name)
     return true;
 }
 
-bool loadProgramLanguage() { return loadLanguageFile(QStringLiteral("Brazil.frc")); }
+bool loadProgramLanguage()
+{
+    const QString name = QStringLiteral("Brazil.frc");
+    if (loadLanguageFile(name))
+        return true;
+    // Installed, the file is in the program's data folder; a build folder
+    // keeps to the working directory alone.
+    return !platform::runsFromBuildFolder() && loadLanguageFile(platform::dataFile(name));
+}
 
 void unloadLanguageFile()
 {

@@ -12,8 +12,9 @@ namespace report {
 // returns whether a file was loaded.
 bool loadLanguageFile(const QString& name);
 
-// The program's own language file, "Brazil.frc", by its bare name: found in
-// the working directory only, silently absent otherwise. The main routine
+// The program's own language file, "Brazil.frc", by its bare name in the
+// working directory; an installed program then takes the one in its data
+// folder (/usr/share/marvok). Silently absent otherwise. The main routine
 // calls it right after creating the data module.
 bool loadProgramLanguage();
 
