@@ -91,7 +91,7 @@ EOlderDatabase::EOlderDatabase(int databaseVersion, int programVersion)
                         .arg(databaseVersion)
                         .arg(programVersion)) +
              QStringLiteral(u"; ele não foi alterado.\rUm administrador deve atualizá-lo no computador do servidor "
-                            u"(marvok-setup upgrade) antes que ele seja usado."))
+                            u"(marvok-setup database) antes que ele seja usado."))
 {
 }
 

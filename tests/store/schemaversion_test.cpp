@@ -141,7 +141,7 @@ TEST(SchemaVersion, OlderLayoutsAreBroughtUpToTheProgramsVersionWithEveryRowKept
         const QList<QVariantList> formatsBefore = formatsOf(db);
         expectRefusedAsOlder(db, QStringLiteral(u"Este banco de dados é de uma versão anterior do Marvok, sem os "
                                                 u"usuários desta versão; ele não foi alterado.\rUm administrador deve "
-                                                u"atualizá-lo no computador do servidor (marvok-setup upgrade) antes "
+                                                u"atualizá-lo no computador do servidor (marvok-setup database) antes "
                                                 u"que ele seja usado."));
         EXPECT_EQ(formatsOf(db), formatsBefore);
         EXPECT_EQ(versionOf(db), 0);
@@ -186,7 +186,7 @@ TEST(SchemaVersion, ADatabaseOneStepBehindIsRefusedWithBothVersionsAndLeftAsItWa
     const QList<QVariantList> formats = formatsOf(db);
     expectRefusedAsOlder(db, QStringLiteral(u"Este banco de dados está na versão %1, e este programa precisa da "
                                             u"versão %2; ele não foi alterado.\rUm administrador deve atualizá-lo "
-                                            u"no computador do servidor (marvok-setup upgrade) antes que ele seja "
+                                            u"no computador do servidor (marvok-setup database) antes que ele seja "
                                             u"usado.")
                                  .arg(program - 1)
                                  .arg(program));
