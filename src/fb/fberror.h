@@ -21,6 +21,9 @@ public:
     bool isLoginRefused() const;
     // The statement needs a right that the attachment lacks.
     bool isPermissionDenied() const;
+    // Another transaction holds what the statement would change (a deadlock,
+    // an update conflict): the same work may succeed a moment later.
+    bool isLockConflict() const;
 
 private:
     QVector<intptr_t> m_codes;

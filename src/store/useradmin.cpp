@@ -8,6 +8,8 @@
 #include "store/accesslog.h"
 #include "store/attachmentcheck.h"
 
+#include <QThread>
+
 namespace store {
 
 namespace {
@@ -194,17 +196,27 @@ void UserAdmin::revokeRoles(QStringList& statements, const QString& name)
 
 void UserAdmin::runAll(const QStringList& statements)
 {
-    try {
-        fb::Transaction tx(m_connection);
-        for (const QString& sql : statements)
-            fb::executeSql(tx, sql, fb::ParamStyle::Raw);
-        tx.commit();
-    } catch (const fb::FbError& error) {
-        if (error.isConnectionFailure())
-            throw;
-        throw EAccessRefused(QStringLiteral(u"O servidor recusou a alteração dos usuários.\r\rMensagem do Banco "
-                                            u"de Dados:\r") +
-                             error.message());
+    // The server's users are one table for every database and administrator:
+    // two changes at one moment meet there, and the later one tries again.
+    constexpr int kAttempts = 8;
+    for (int attempt = 1;; ++attempt) {
+        try {
+            fb::Transaction tx(m_connection);
+            for (const QString& sql : statements)
+                fb::executeSql(tx, sql, fb::ParamStyle::Raw);
+            tx.commit();
+            return;
+        } catch (const fb::FbError& error) {
+            if (error.isConnectionFailure())
+                throw;
+            if (error.isLockConflict() && attempt < kAttempts) {
+                QThread::msleep(50 * attempt);
+                continue;
+            }
+            throw EAccessRefused(QStringLiteral(u"O servidor recusou a alteração dos usuários.\r\rMensagem do "
+                                                u"Banco de Dados:\r") +
+                                 error.message());
+        }
     }
 }
 

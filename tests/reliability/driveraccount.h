@@ -11,7 +11,10 @@ inline void startDriver(QProcess& driver, const QString& program, const QStringL
                         const store::Account& account)
 {
     driver.start(program, arguments);
+    driver.waitForStarted();
     driver.write((account.user + u'\n' + account.password + u'\n' + account.role + u'\n').toUtf8());
+    // Written now: the test may wait for another driver before it reads this one's output.
+    driver.waitForBytesWritten();
     driver.closeWriteChannel();
 }
 

@@ -1,6 +1,7 @@
 #include "support/testusers.h"
 
 #include "fb/connection.h"
+#include "fb/fberror.h"
 #include "fb/sqlquote.h"
 #include "fb/statement.h"
 #include "fb/transaction.h"
@@ -10,6 +11,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QThread>
 
 namespace testusers {
 
@@ -17,13 +19,24 @@ namespace {
 
 const QString kPrefix = QStringLiteral("MVKTEST_");
 
+// Runs a user statement; the other test programs change the server's users
+// at the same time, and a change that meets theirs tries again.
 void run(const QString& location, const QString& sql)
 {
     fb::Connection c;
     c.connect(serverAdministrator(location));
-    fb::Transaction tx(c);
-    fb::executeSql(tx, sql, fb::ParamStyle::Raw);
-    tx.commit();
+    for (int attempt = 1;; ++attempt) {
+        try {
+            fb::Transaction tx(c);
+            fb::executeSql(tx, sql, fb::ParamStyle::Raw);
+            tx.commit();
+            return;
+        } catch (const fb::FbError& error) {
+            if (!error.isLockConflict() || attempt == 8)
+                throw;
+            QThread::msleep(50 * attempt);
+        }
+    }
 }
 
 // The run's two users: their names and passwords, fixed at first use.
