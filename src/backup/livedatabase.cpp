@@ -22,6 +22,17 @@ QStringList LiveDatabase::recordTables() const
 
 namespace {
 
+QVariant scalar(fb::Connection& connection, const QString& sql)
+{
+    fb::Transaction tx(connection, fb::TransactionOptions{true});
+    fb::Statement st(tx, sql);
+    st.execute();
+    const QVariant value = st.fetch() ? st.value(0) : QVariant();
+    st.closeCursor();
+    tx.commit();
+    return value;
+}
+
 void postIfEditing(ds::SqlDataSet* d)
 {
     if (d->isEditing())
@@ -70,14 +81,17 @@ int LiveDatabase::otherAttachments()
 {
     if (!m_dm.ZConnection1.connected())
         return 0;
-    fb::Transaction tx(m_dm.ZConnection1.handle(), fb::TransactionOptions{true});
-    fb::Statement st(tx, QStringLiteral("select count(*) from MON$ATTACHMENTS "
-                                        "where MON$ATTACHMENT_ID <> CURRENT_CONNECTION and MON$SYSTEM_FLAG = 0"));
-    st.execute();
-    const int count = st.fetch() ? st.value(0).toInt() : 0;
-    st.closeCursor();
-    tx.commit();
-    return count;
+    const QVariant own = scalar(m_dm.ZConnection1.handle(), QStringLiteral("select CURRENT_CONNECTION from RDB$DATABASE"));
+    // A user sees only her own attachments, unless she looks under the
+    // server's administration role, which the program's administrators hold.
+    fb::ConnectParams p = settings();
+    p.role = store::kServerAdminRole;
+    fb::Connection watcher;
+    watcher.connect(p);
+    return scalar(watcher, QStringLiteral("select count(*) from MON$ATTACHMENTS where MON$ATTACHMENT_ID <> "
+                                          "CURRENT_CONNECTION and MON$ATTACHMENT_ID <> %1 and MON$SYSTEM_FLAG = 0")
+                               .arg(own.toLongLong()))
+        .toInt();
 }
 
 QDateTime LiveDatabase::created() { return ScratchDatabase::creationOf(m_dm.ZConnection1.handle()); }

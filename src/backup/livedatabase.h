@@ -33,7 +33,8 @@ public:
     void open();
     // The same, handing back the error instead of raising it.
     std::exception_ptr tryOpen();
-    // Other programs attached to the database now; 0 when we are not connected.
+    // Other programs attached to the database now, any user's (seen under the
+    // server's administration role); 0 when we are not connected.
     int otherAttachments();
     // When the server created the database we are connected to.
     QDateTime created();
