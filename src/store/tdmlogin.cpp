@@ -40,6 +40,7 @@ void Tdm::logIn(const QString& typedUser, const QString& password)
         } catch (const store::ENotInRole&) {
             if (role == store::kTherapistRole) {
                 useAccount({});
+                store::recordAccess(store::AccessEvent::LoginRefused, user);
                 throw;
             }
         } catch (const fb::FbError& error) {
