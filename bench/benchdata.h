@@ -1,9 +1,13 @@
 #pragma once
 // The benchmarks' data: a database filled by the demo database generator
-// (tools/demodb, built with the benchmarks) with whole patient records.
+// (tools/demodb, built with the benchmarks) with whole patient records. A
+// large one takes minutes to make: MARVOK_BENCH_DEMO may name a folder
+// whose marvok.fdb was made before with that many patients
+// (scripts/demo-database --patients N FOLDER), which is copied instead.
 
 #include "support/testdatabase.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
 #include <cstdio>
@@ -14,6 +18,18 @@ namespace bench {
 // Fills the empty test database with that many demo patients and their records.
 inline void fillDemo(const TestDatabase& db, int patients)
 {
+    const QString ready = qEnvironmentVariable("MARVOK_BENCH_DEMO");
+    if (!ready.isEmpty()) {
+        const QString file = db.folder() + QStringLiteral("marvok.fdb");
+        QFile::remove(file);
+        if (!QFile::copy(ready + QStringLiteral("/marvok.fdb"), file)) {
+            std::fprintf(stderr, "cannot copy %s/marvok.fdb\n", qPrintable(ready));
+            std::exit(1);
+        }
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup |
+                                        QFile::ReadOther | QFile::WriteOther);
+        return;
+    }
     QProcess tool;
     tool.setProgram(QStringLiteral(MARVOK_DEMODB));
     tool.setArguments({QStringLiteral("--patients"), QString::number(patients), db.location()});

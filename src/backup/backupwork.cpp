@@ -17,7 +17,7 @@ void BackupWork::report(const QString& text)
 
 void BackupWork::step(const QString& text) { report(text); }
 
-GbakRun BackupWork::run(const Gbak& gbak, const QStringList& arguments, const QString& stepText)
+void BackupWork::aside(const QString& stepText, const std::function<void(const LineReport& report)>& work)
 {
     GbakProgress progress(m_tables);
     m_done = 0;
@@ -32,15 +32,16 @@ GbakRun BackupWork::run(const Gbak& gbak, const QStringList& arguments, const QS
             report(stepText);
     };
     show();
-    const GbakRun result = gbak.run(arguments, [&](const QString& line) {
+    bool lines = false;
+    runAside(work, [&](const QString& line) {
+        lines = true;
         if (progress.read(line))
             show();
     });
-    if (result.succeeded()) {
+    if (lines) {
         progress.finish();
         show();
     }
-    return result;
 }
 
 void BackupWork::finish()

@@ -1,10 +1,11 @@
 #pragma once
 // One backup or restore as the user sees it: it tells its window when it
-// begins, how far the tool has come and when it is over. Over means before
-// any message: the window is gone and the pointer normal when the user reads it.
+// begins, how far the server has come and when it is over. Over means before
+// the window tells the outcome: the progress window is gone and the pointer
+// normal when the user reads it.
 
+#include "backup/aside.h"
 #include "backup/backupevents.h"
-#include "backup/gbak.h"
 
 class BackupWork {
 public:
@@ -13,10 +14,12 @@ public:
     BackupWork(const BackupWork&) = delete;
     BackupWork& operator=(const BackupWork&) = delete;
 
-    // A step without the tool ("Abrindo o banco de dados").
+    // A step of its own ("Abrindo o banco de dados").
     void step(const QString& text);
-    // Runs the tool; the step's text is followed by the table being worked on.
-    GbakRun run(const Gbak& gbak, const QStringList& arguments, const QString& stepText);
+    // Runs work aside (see runAside) under the step's text; the lines of
+    // gbak's verbose output that it reports add the table being worked on
+    // and move the count of tables done.
+    void aside(const QString& stepText, const std::function<void(const LineReport& report)>& work);
     void finish();
 
 private:

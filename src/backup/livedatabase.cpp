@@ -1,15 +1,24 @@
 #include "backup/livedatabase.h"
 
+#include "backup/servercopy.h"
 #include "fb/statement.h"
 #include "fb/transaction.h"
-#include "backup/scratchdatabase.h"
+#include "store/account.h"
 #include "store/tdm.h"
-
-QString LiveDatabase::folder() const { return m_dm.programFolder(); }
 
 QString LiveDatabase::file() const { return m_dm.databaseFile(); }
 
-fb::ConnectParams LiveDatabase::settings() const { return m_dm.ZConnection1.settings; }
+fb::Location LiveDatabase::location() const { return fb::parseLocation(m_dm.databaseLocation()); }
+
+fb::ConnectParams LiveDatabase::account() const
+{
+    fb::ConnectParams p = m_dm.ZConnection1.settings;
+    p.database.clear();
+    // Backups, restores and the server's copies are the administrators'
+    // work, done under the server's administration role they hold here.
+    p.role = store::kServerAdminRole;
+    return p;
+}
 
 QStringList LiveDatabase::recordTables() const
 {
@@ -18,6 +27,21 @@ QStringList LiveDatabase::recordTables() const
         if (!tables.contains(d->tableName()))
             tables << d->tableName();
     return tables;
+}
+
+QString LiveDatabase::serverFile()
+{
+    m_dm.ZConnection1.connect();
+    return servercopy::fileOf(m_dm.ZConnection1.handle());
+}
+
+std::optional<QString> LiveDatabase::serverFileIfThere()
+{
+    try {
+        return serverFile();
+    } catch (const EError&) {
+        return std::nullopt;
+    }
 }
 
 namespace {
@@ -84,8 +108,8 @@ int LiveDatabase::otherAttachments()
     const QVariant own = scalar(m_dm.ZConnection1.handle(), QStringLiteral("select CURRENT_CONNECTION from RDB$DATABASE"));
     // A user sees only her own attachments, unless she looks under the
     // server's administration role, which the program's administrators hold.
-    fb::ConnectParams p = settings();
-    p.role = store::kServerAdminRole;
+    fb::ConnectParams p = account();
+    p.database = m_dm.databaseLocation();
     fb::Connection watcher;
     watcher.connect(p);
     return scalar(watcher, QStringLiteral("select count(*) from MON$ATTACHMENTS where MON$ATTACHMENT_ID <> "
@@ -94,4 +118,4 @@ int LiveDatabase::otherAttachments()
         .toInt();
 }
 
-QDateTime LiveDatabase::created() { return ScratchDatabase::creationOf(m_dm.ZConnection1.handle()); }
+QDateTime LiveDatabase::created() { return servercopy::createdOf(m_dm.ZConnection1.handle()); }

@@ -1,13 +1,16 @@
 #pragma once
-// The program's own database as a backup or a restore deals with it: its
-// file, its pending edits, closing it around the tool and opening it again.
+// The program's own database as a backup or a restore deals with it: where
+// the server keeps it, the account the program connects with, its pending
+// edits, closing it around the work and opening it again.
 
 #include "fb/connection.h"
+#include "fb/location.h"
 
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <exception>
+#include <optional>
 
 class Tdm;
 
@@ -15,13 +18,21 @@ class LiveDatabase {
 public:
     explicit LiveDatabase(Tdm& dm) : m_dm(dm) {}
 
-    // The program's folder, with its trailing separator, and marvok.fdb in it.
-    QString folder() const;
+    // marvok.fdb in the program's folder, as this PC sees it.
     QString file() const;
-    // How the program connects; the database is the caller's to set.
-    fb::ConnectParams settings() const;
+    // The database as the data module reaches it: its server and its path or alias.
+    fb::Location location() const;
+    // The account the data module connects with (user, password) under the
+    // server's administration role; the database is the caller's to set.
+    fb::ConnectParams account() const;
     // The tables of the record data sets.
     QStringList recordTables() const;
+
+    // The database's file as the server names it, read from the server
+    // (connecting when need be). Raises the connection's error.
+    QString serverFile();
+    // The same when the database can be opened; nothing otherwise.
+    std::optional<QString> serverFileIfThere();
 
     // Saves every pending edit, in the order the closing would; a save that
     // fails raises its error and leaves that edit pending, with nothing closed.

@@ -4,6 +4,8 @@
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <cerrno>
+#include <cstring>
 
 PendingFile::PendingFile(QString target) : m_target(std::move(target))
 {
@@ -17,11 +19,11 @@ PendingFile::PendingFile(QString target) : m_target(std::move(target))
             return;
         }
         if (!QFile::exists(name)) {   // not a name that was taken: the folder refuses
-            m_error = QStringLiteral(u"Não foi possível criar um arquivo na pasta escolhida: ") + f.errorString();
+            m_error = f.errorString();
             return;
         }
     }
-    m_error = QStringLiteral(u"Não foi possível criar um arquivo na pasta escolhida.");
+    m_error = QString::fromLocal8Bit(std::strerror(EEXIST));
 }
 
 PendingFile::~PendingFile()
@@ -38,7 +40,7 @@ QString PendingFile::commit()
     if (error.isEmpty())
         error = durable::replace(m_path, m_target);
     if (!error.isEmpty())
-        return QStringLiteral(u"Não foi possível gravar o arquivo: ") + error;
+        return error;
     m_path.clear();
     return {};
 }

@@ -13,12 +13,13 @@ public:
     PendingFile(const PendingFile&) = delete;
     PendingFile& operator=(const PendingFile&) = delete;
 
-    // Empty when the pending file could be created; else why not.
+    // Empty when the pending file could be created; else the system's words why not.
     const QString& error() const { return m_error; }
     const QString& path() const { return m_path; }
 
     // Puts the pending file on the disk and gives it the chosen name in one
-    // step, with the permissions of the file it replaces. Empty when done.
+    // step, with the permissions of the file it replaces. Empty when done,
+    // else the system's words why not.
     QString commit();
 
 private:

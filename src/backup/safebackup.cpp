@@ -1,42 +1,55 @@
 #include "backup/safebackup.h"
 
+#include "backup/backuppipe.h"
 #include "backup/backuptexts.h"
 #include "backup/backupwork.h"
+#include "backup/failures.h"
 #include "backup/livedatabase.h"
 #include "backup/pendingfile.h"
 #include "backup/scratchdatabase.h"
-#include "platform/messages.h"
+#include "fb/service.h"
 #include "store/tdm.h"
 
+#include <QFile>
 #include <QFileInfo>
-#include <exception>
 
 using namespace backuptexts;
 
-SafeBackup::SafeBackup(Tdm& dm, BackupEvents events, QStringList serverTools)
-    : m_dm(dm), m_events(std::move(events)), m_serverTools(std::move(serverTools))
+namespace {
+
+bool sameFile(const QString& a, const QString& b)
 {
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
 }
 
-bool SafeBackup::run(const QString& file)
+} // namespace
+
+SafeBackup::SafeBackup(Tdm& dm, BackupEvents events) : m_dm(dm), m_events(std::move(events)) {}
+
+bool SafeBackup::isTheDatabase(const QString& file) const { return sameFile(file, m_dm.databaseFile()); }
+
+BackupOutcome SafeBackup::run(const QString& file)
 {
     LiveDatabase live(m_dm);
-    const Gbak gbak = Gbak::required(live.folder(), m_serverTools);
-    if (QFileInfo(file).canonicalFilePath() == QFileInfo(live.file()).canonicalFilePath() &&
-        QFileInfo::exists(live.file())) {
-        platform::showMessage(kNotCreated + QStringLiteral("\r\r") + kIsTheDatabase);
-        return false;
+    BackupOutcome outcome;
+    if (isTheDatabase(file)) {
+        outcome.result = BackupOutcome::Result::IsTheDatabase;
+        return outcome;
     }
-    const bool existed = QFileInfo::exists(file);
-    if (existed && platform::askYesNo(kOverwrite) != platform::MsgButton::Yes)
-        return false;
-    const QString oldFileKept = existed ? QStringLiteral("\r\r") + kOldFileKept : QString();
+    outcome.oldFileKept = QFileInfo::exists(file);
     live.saveEdits();
+    const QString serverFile = live.serverFile();
+    if (sameFile(file, serverFile)) {   // the server on this PC, its file chosen by its own path
+        outcome.result = BackupOutcome::Result::IsTheDatabase;
+        return outcome;
+    }
 
     PendingFile pending(file);
     if (!pending.error().isEmpty()) {
-        platform::showMessage(kNotCreated + QStringLiteral("\r\r") + pending.error() + oldFileKept);
-        return false;
+        outcome.failure = Failure{QStringLiteral(u"Não foi possível criar um arquivo na pasta escolhida."),
+                                  pending.error()};
+        return outcome;
     }
 
     BackupWork work(m_events, kBackupTitle, int(live.recordTables().size()));
@@ -47,30 +60,30 @@ bool SafeBackup::run(const QString& file)
         live.tryOpen();   // the closing's error is the one to show
         throw;
     }
-    const GbakRun backup =
-        work.run(gbak, Gbak::backupArguments(live.file(), pending.path()), QStringLiteral(u"Gravando a cópia"));
+
+    const fb::Location where = live.location();
+    ScratchDatabase scratch(where, fb::serverFolderOf(serverFile), QStringLiteral("marvok-conferindo"), live.account());
+    work.aside(kWriting, [&](const LineReport& report) {
+        QFile out(pending.path());
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            outcome.failure = Failure{QStringLiteral(u"Não foi possível gravar o arquivo."), out.errorString()};
+            return;
+        }
+        fb::BackupStream stream(where.sibling(serverFile), live.account());
+        ServerBackup source(stream);
+        outcome.failure = scratch.restoreFrom(
+            source, &out, live.recordTables(), report,
+            QStringLiteral(u"O servidor do banco de dados não conseguiu fazer a cópia."), true);
+        if (outcome.failure.isEmpty() && !out.flush())
+            outcome.failure = Failure{QStringLiteral(u"Não foi possível gravar o arquivo."), out.errorString()};
+        scratch.drop();
+    });
+
     work.step(kOpening);
-    const std::exception_ptr openError = live.tryOpen();
-
-    QString failure = backup.succeeded() ? verify(live, gbak, work, pending.path()) : backup.failureText();
-    if (failure.isEmpty())
-        failure = pending.commit();
-    work.finish();
-    if (failure.isEmpty())
-        platform::showMessage(kCreated);
-    else
-        platform::showMessage(kNotCreated + QStringLiteral("\r\r") + failure + oldFileKept);
-    if (openError)
-        std::rethrow_exception(openError);
-    return failure.isEmpty();
-}
-
-QString SafeBackup::verify(const LiveDatabase& live, const Gbak& gbak, BackupWork& work, const QString& backupFile)
-{
-    ScratchDatabase scratch(live.folder(), QStringLiteral("marvok-conferindo"), live.settings());
-    const QString failure =
-        scratch.restoreFrom(backupFile, gbak, work, QStringLiteral(u"Conferindo a cópia"), live.recordTables());
-    if (failure.isEmpty())
-        return {};
-    return QStringLiteral(u"A cópia gravada não pôde ser conferida.\r") + failure;
+    outcome.reopenError = live.tryOpen();
+    if (outcome.failure.isEmpty())
+        if (const QString error = pending.commit(); !error.isEmpty())
+            outcome.failure = Failure{QStringLiteral(u"Não foi possível gravar o arquivo."), error};
+    outcome.result = outcome.failure.isEmpty() ? BackupOutcome::Result::Created : BackupOutcome::Result::Failed;
+    return outcome;
 }

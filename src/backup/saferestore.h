@@ -1,34 +1,55 @@
 #pragma once
 // "Restaurar...": the database replaced by the one a backup file holds,
-// never at the cost of the database the user has. The file is first restored
-// into a scratch database beside the live one and checked (the tool
-// succeeded, the result opens and holds the record tables); only then does
-// it take the live database's place, and the database as it was just before
-// stays in the program's folder under a name with the date and time. A file
-// that does not restore leaves the live database exactly as it was; a failure
-// after the live database was moved puts it back.
+// never at the cost of the database the user has. The server reads the file
+// handed over from this PC into a scratch database beside the live one,
+// which is checked (read whole, opens, holds the record tables); only then,
+// with the program's own connection closed and nobody else attached, the
+// server keeps the live database as a copy beside it, named with the date
+// and time, deletes it and copies the scratch database in its place. The
+// server does all of it in its own folder, so that it works for an ordinary
+// user and from another PC. A file that does not restore leaves the live
+// database untouched; a failure after it was deleted gives it back its
+// previous contents from the copy. A database file (such as a copy an earlier
+// restore kept) is read by the server itself and restored in the same way.
+// Nothing here asks or tells the user anything: the window does, from the
+// outcome.
 
 #include "backup/backupevents.h"
-#include "backup/gbak.h"
+#include "backup/outcome.h"
+
+#include <QList>
 
 class Tdm;
 
 class SafeRestore {
 public:
-    explicit SafeRestore(Tdm& dm, BackupEvents events = {}, QStringList serverTools = Gbak::serverTools());
+    explicit SafeRestore(Tdm& dm, BackupEvents events = {});
 
-    // After the file was chosen: works, and says that the restore succeeded
-    // or why not. Returns whether the database was replaced. Raises
-    // "Gbak não encontrado." when there is no tool, and the error of a pending
-    // edit that cannot be saved; in both cases before anything was closed.
-    bool run(const QString& file);
+    // The steps after the live database was closed, in order.
+    enum class Step {
+        KeepPrevious,           // the server copies the live database beside it
+        RemoveLive,             // the server deletes the live database
+        RemoveLiveWithErrors,   // it deletes it, and reports a failure all the same
+        CopyIn,                 // the server copies the restored database in its place
+        Open,                   // the program opens it
+        PutBack,                // after a failure: the kept copy is copied back
+    };
+    // For tests: that step fails, as it would when the server refused it.
+    void failAt(Step step) { m_failing << step; }
+
+    // After the file was chosen. Raises the error of a pending edit that
+    // cannot be saved, before anything was closed.
+    RestoreOutcome run(const QString& file);
 
     // Where the database as it was before a restore is kept:
-    // marvok-AAAA-MM-DD-HHMMSS.fdb in the program's folder.
-    static QString previousDatabaseName(const QString& folder);
+    // marvok-AAAA-MM-DD-HHMMSS.fdb in the folder (as the server names it);
+    // the n-th try adds "-n".
+    static QString previousDatabaseName(const QString& folder, int n = 1);
 
 private:
+    void pass(Step step) const;
+
     Tdm& m_dm;
     BackupEvents m_events;
-    QStringList m_serverTools;
+    QList<Step> m_failing;
 };

@@ -1,55 +1,49 @@
 #include "backup/scratchdatabase.h"
 
-#include "backup/backupwork.h"
+#include "backup/backuppipe.h"
+#include "backup/failures.h"
+#include "backup/servercopy.h"
 #include "core/eerror.h"
+#include "fb/service.h"
 #include "fb/statement.h"
 #include "fb/transaction.h"
 
-#include <QFile>
 #include <QRandomGenerator>
 #include <QSet>
 
-ScratchDatabase::ScratchDatabase(const QString& folder, const QString& prefix, fb::ConnectParams settings)
-    : m_settings(std::move(settings))
+ScratchDatabase::ScratchDatabase(const fb::Location& live, const QString& folder, const QString& prefix,
+                                 fb::ConnectParams account)
+    : m_location(live.sibling(folder + prefix + u'-' + QString::number(QRandomGenerator::global()->generate64(), 36) +
+                              QStringLiteral(".fdb"))),
+      m_account(std::move(account))
 {
-    do {
-        m_path = folder + prefix + u'-' + QString::number(QRandomGenerator::global()->generate(), 36) +
-                 QStringLiteral(".fdb");
-    } while (QFile::exists(m_path));
+    m_account.database = m_location.text();
 }
 
 ScratchDatabase::~ScratchDatabase() { drop(); }
 
-fb::ConnectParams ScratchDatabase::params() const
+Failure ScratchDatabase::restoreFrom(BackupSource& source, QFileDevice* copy, const QStringList& tables,
+                                     const LineReport& report, const QString& sourceReason, bool checking)
 {
-    fb::ConnectParams p = m_settings;
-    p.database = QStringLiteral("localhost:") + m_path;
-    return p;
+    Carried carried;
+    try {
+        m_made = true;   // from here on there may be something to drop
+        fb::RestoreStream restore(m_location, m_account);
+        carried = carryBackup(source, restore, copy, report);
+    } catch (...) {
+        carried.failed = Carried::Side::Restore;
+        carried.error = std::current_exception();
+    }
+    if (!carried.succeeded())
+        return failures::ofCarrying(carried, sourceReason, checking);
+    return check(tables);
 }
 
-QDateTime ScratchDatabase::creationOf(fb::Connection& connection)
-{
-    fb::Transaction tx(connection, fb::TransactionOptions{true});
-    fb::Statement st(tx, QStringLiteral("select MON$CREATION_DATE from MON$DATABASE"));
-    st.execute();
-    const QDateTime created = st.fetch() ? st.value(0).toDateTime() : QDateTime();
-    st.closeCursor();
-    tx.commit();
-    return created;
-}
-
-QString ScratchDatabase::restoreFrom(const QString& backupFile, const Gbak& gbak, BackupWork& work,
-                                     const QString& stepText, const QStringList& tables)
-{
-    const GbakRun restore = work.run(gbak, Gbak::restoreArguments(backupFile, m_path), stepText);
-    return restore.succeeded() ? check(tables) : restore.failureText();
-}
-
-QString ScratchDatabase::check(const QStringList& tables)
+Failure ScratchDatabase::check(const QStringList& tables)
 {
     try {
         fb::Connection c;
-        c.connect(params());
+        c.connect(m_account);
         QSet<QString> present;
         {
             fb::Transaction tx(c, fb::TransactionOptions{true});
@@ -61,34 +55,36 @@ QString ScratchDatabase::check(const QStringList& tables)
             st.closeCursor();
             tx.commit();
         }
-        m_created = creationOf(c);
+        m_created = servercopy::createdOf(c);
         c.disconnect();
         QStringList missing;
         for (const QString& t : tables)
             if (!present.contains(t))
                 missing << t;
         if (!missing.isEmpty())
-            return QStringLiteral(u"O arquivo não é uma cópia de segurança do Marvok: faltam as tabelas %1.")
-                .arg(missing.join(QStringLiteral(", ")));
+            return Failure{QStringLiteral(u"O arquivo não é uma cópia de segurança do Marvok: faltam as tabelas %1.")
+                               .arg(missing.join(QStringLiteral(", "))),
+                           {}};
         return {};
     } catch (const EError& e) {
-        return QStringLiteral(u"O banco de dados restaurado não pôde ser aberto: ") + e.message();
+        return Failure{QStringLiteral(u"O banco de dados restaurado não pôde ser aberto."), e.message()};
     }
 }
 
 void ScratchDatabase::drop()
 {
-    if (m_path.isEmpty() || !QFile::exists(m_path)) {
-        m_path.clear();
+    if (!m_made)
         return;
+    m_made = false;
+    try {
+        servercopy::remove(m_location, m_account);
+        return;
+    } catch (const EError&) {
+        // Never made, already gone, or shut down by a restore that failed halfway.
     }
     try {
-        fb::Connection c;
-        c.connect(params());
-        c.dropDatabase();
+        fb::bringOnline(m_location, m_account);
+        servercopy::remove(m_location, m_account);
     } catch (const EError&) {
-        // What the server cannot open, it does not hold open either.
-        QFile::remove(m_path);
     }
-    m_path.clear();
 }

@@ -1,48 +1,52 @@
 #pragma once
-// A database beside the live one under a name no file has, into which a
-// backup is restored to see whether it is sound. It is dropped when it goes
-// out of scope, unless it has become the live database.
+// A database the server makes beside the live one, under a name no file
+// has, into which a backup is restored to see whether it is sound. It is
+// dropped when it goes out of scope.
 
+#include "backup/aside.h"
+#include "backup/outcome.h"
 #include "fb/connection.h"
+#include "fb/location.h"
 
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
 
-class BackupWork;
-class Gbak;
+class BackupSource;
+class QFileDevice;
 
 class ScratchDatabase {
 public:
-    // settings: how to connect (user, password); their database is replaced.
-    ScratchDatabase(const QString& folder, const QString& prefix, fb::ConnectParams settings);
+    // live: the live database's server; folder: where the server keeps it
+    // (its own path, with the trailing separator); account: who asks.
+    ScratchDatabase(const fb::Location& live, const QString& folder, const QString& prefix,
+                    fb::ConnectParams account);
     ~ScratchDatabase();
     ScratchDatabase(const ScratchDatabase&) = delete;
     ScratchDatabase& operator=(const ScratchDatabase&) = delete;
 
-    const QString& path() const { return m_path; }
+    const fb::Location& location() const { return m_location; }
 
-    // Empty when the database opens and holds every one of the tables;
-    // otherwise why it is not sound.
-    QString check(const QStringList& tables);
-    // The backup file restored into it by the tool, then check(tables): empty
-    // when it is sound, otherwise why not.
-    QString restoreFrom(const QString& backupFile, const Gbak& gbak, BackupWork& work, const QString& stepText,
-                        const QStringList& tables);
-    // When the server created it, read by check(): tells it apart from any other database.
+    // The server restores the source into it (and the source goes into copy
+    // too, when given), then it is checked: empty when the backup was read
+    // whole and gives a database that opens and holds every one of the
+    // tables; otherwise why not (sourceReason when the source failed;
+    // checking: the backup was just written, see failures::ofCarrying).
+    // Runs aside; the restore's lines go to report.
+    Failure restoreFrom(BackupSource& source, QFileDevice* copy, const QStringList& tables, const LineReport& report,
+                        const QString& sourceReason, bool checking);
+    // When the server created it, read by the check: tells it apart from any
+    // other database, and copies of it have the same date.
     const QDateTime& created() const { return m_created; }
-    // When the server created the database of this connection.
-    static QDateTime creationOf(fb::Connection& connection);
 
-    // The server drops it; a file that the server cannot open is deleted.
+    // The server drops it, if it is there.
     void drop();
-    // It is the live database now: nothing is dropped.
-    void release() { m_path.clear(); }
 
 private:
-    fb::ConnectParams params() const;
+    Failure check(const QStringList& tables);
 
-    QString m_path;
-    fb::ConnectParams m_settings;
+    fb::Location m_location;
+    fb::ConnectParams m_account;
     QDateTime m_created;
+    bool m_made = false;
 };

@@ -1,11 +1,16 @@
 #include "dialogs/backupcommands.h"
 
+#include "backup/backuptexts.h"
 #include "backup/safebackup.h"
 #include "backup/saferestore.h"
 #include "dialogs/backupprogressdialog.h"
+#include "platform/messages.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <memory>
+
+using namespace backuptexts;
 
 namespace {
 
@@ -38,13 +43,6 @@ public:
         return e;
     }
 
-private:
-    void begin(const QString& title)
-    {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        m_dialog = std::make_unique<BackupProgressDialog>(m_parent);
-        m_dialog->begin(title);
-    }
     void end()
     {
         if (!m_dialog)
@@ -53,11 +51,62 @@ private:
         QApplication::restoreOverrideCursor();
     }
 
+private:
+    void begin(const QString& title)
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_dialog = std::make_unique<BackupProgressDialog>(m_parent);
+        m_dialog->begin(title);
+    }
+
     QWidget* m_parent;
     std::unique_ptr<BackupProgressDialog> m_dialog;
 };
 
+// The reason, and below it the words of whoever failed.
+QString failureText(const Failure& failure)
+{
+    QString text = failure.reason;
+    if (!failure.details.isEmpty())
+        text += QStringLiteral("\r\r") + kTheirWords + u'\r' + QString(failure.details).replace(u'\n', u'\r');
+    return text;
+}
+
 } // namespace
+
+QString backupMessage(const BackupOutcome& outcome)
+{
+    switch (outcome.result) {
+    case BackupOutcome::Result::Created:
+        return kCreated;
+    case BackupOutcome::Result::IsTheDatabase:
+        return kNotCreated + QStringLiteral("\r\r") + kIsTheDatabase;
+    case BackupOutcome::Result::Failed:
+        break;
+    }
+    return kNotCreated + QStringLiteral("\r\r") + failureText(outcome.failure) +
+           (outcome.oldFileKept ? QStringLiteral("\r\r") + kOldFileKept : QString());
+}
+
+QString restoreMessage(const RestoreOutcome& outcome)
+{
+    const QString previous = outcome.previous.isEmpty() ? QString() : kPreviousKept + u'\r' + outcome.previous;
+    if (outcome.restored)
+        return previous.isEmpty() ? kRestored : kRestored + QStringLiteral("\r\r") + previous;
+    QString state;
+    switch (outcome.database) {
+    case RestoreOutcome::Database::Unchanged:
+        state = kUnchanged;
+        break;
+    case RestoreOutcome::Database::PutBack:
+        state = kPutBack;
+        break;
+    case RestoreOutcome::Database::PreviousKept:
+        state = previous;
+        break;
+    }
+    return kNotRestored + QStringLiteral("\r\r") + failureText(outcome.failure) + QStringLiteral("\r\r") + state;
+}
 
 platform::FileDialogRequest backupSaveRequest()
 {
@@ -77,7 +126,15 @@ void runBackupCommand(Tdm& dm, QWidget* parent)
     if (file.isEmpty())
         return;
     ProgressWindow window(parent);
-    SafeBackup(dm, window.events()).run(file);
+    SafeBackup backup(dm, window.events());
+    if (!backup.isTheDatabase(file) && QFileInfo::exists(file) &&
+        platform::askYesNo(kOverwrite) != platform::MsgButton::Yes)
+        return;
+    const BackupOutcome outcome = backup.run(file);
+    window.end();
+    platform::showMessage(backupMessage(outcome));
+    if (outcome.reopenError)
+        std::rethrow_exception(outcome.reopenError);
 }
 
 void runRestoreCommand(Tdm& dm, QWidget* parent)
@@ -86,5 +143,12 @@ void runRestoreCommand(Tdm& dm, QWidget* parent)
     if (file.isEmpty())
         return;
     ProgressWindow window(parent);
-    SafeRestore(dm, window.events()).run(file);
+    const RestoreOutcome outcome = SafeRestore(dm, window.events()).run(file);
+    window.end();
+    if (outcome.restored)
+        platform::showInformation(restoreMessage(outcome));
+    else
+        platform::showError(restoreMessage(outcome));
+    if (outcome.reopenError)
+        std::rethrow_exception(outcome.reopenError);
 }

@@ -20,6 +20,8 @@ std::unique_ptr<QSettings> settings()
                                        QStringLiteral("marvok"));
 }
 
+QString thisComputer() { return QStringLiteral("localhost"); }
+
 std::optional<DatabaseSettings> databaseSettings()
 {
     const std::unique_ptr<QSettings> s = settings();
@@ -27,7 +29,7 @@ std::optional<DatabaseSettings> databaseSettings()
     const QString database = s->value(kDatabaseKey).toString().trimmed();
     if (server.isEmpty() && database.isEmpty())
         return std::nullopt;
-    return DatabaseSettings{server.isEmpty() ? kThisMachine : server,
+    return DatabaseSettings{server.isEmpty() ? thisComputer() : server,
                             database.isEmpty() ? QStringLiteral("marvok") : database};
 }
 

@@ -11,11 +11,12 @@ class QSettings;
 
 namespace platform {
 
-// How the program names the machine it runs on as a database server.
-inline const QString kThisMachine = QStringLiteral("localhost");
-
 // The settings as the user sees them: her own file over the machine's.
 std::unique_ptr<QSettings> settings();
+
+// The server on this computer, as the program names it wherever it means
+// that one ("localhost").
+QString thisComputer();
 
 // The database named by the settings: a server and a database on it.
 struct DatabaseSettings {

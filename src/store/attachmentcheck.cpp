@@ -37,7 +37,7 @@ QString hostOf(const QString& location)
 bool isThisMachine(const QString& location)
 {
     const QString host = hostOf(location).toLower();
-    return host.isEmpty() || host == platform::kThisMachine || host == QStringLiteral("127.0.0.1") ||
+    return host.isEmpty() || host == platform::thisComputer() || host == QStringLiteral("127.0.0.1") ||
            host == QStringLiteral("::1");
 }
 

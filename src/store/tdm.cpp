@@ -90,7 +90,7 @@ QString Tdm::databaseFile() const { return m_programFolder + kDatabaseFile; }
 
 QString Tdm::folderDatabase(const QString& folder)
 {
-    return platform::kThisMachine + u':' + withTrailingSeparator(folder) + kDatabaseFile;
+    return platform::thisComputer() + u':' + withTrailingSeparator(folder) + kDatabaseFile;
 }
 
 QString Tdm::programDatabase()

@@ -6,6 +6,7 @@
 
 #include "store/schemaversion.h"
 #include "store/tdm.h"
+#include "support/testaccount.h"
 #include "support/testdatabase.h"
 
 #include <QProcess>
@@ -34,8 +35,8 @@ ProgramRun runProgram(const QStringList& args, const QProcessEnvironment& env, c
 QProcessEnvironment setUpEnvironment()
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("ISC_USER"), QStringLiteral("SYSDBA"));
-    env.insert(QStringLiteral("ISC_PASSWORD"), QStringLiteral("velkarbin"));
+    env.insert(QStringLiteral("ISC_USER"), testAccount().user);
+    env.insert(QStringLiteral("ISC_PASSWORD"), testAccount().password);
     env.remove(QStringLiteral("DISPLAY"));   // no window is made
     return env;
 }
@@ -59,8 +60,8 @@ TEST(CommandLine, UpgradeDatabaseTakesTheAccountFromTheClientsVariables)
     EXPECT_FALSE(db.scalar(QStringLiteral("select count(*) from RDB$RELATIONS where RDB$RELATION_NAME = 'VERSAO_BANCO'"))
                      .toBool());
 
-    env.insert(QStringLiteral("ISC_USER"), QStringLiteral("SYSDBA"));
-    env.insert(QStringLiteral("ISC_PASSWORD"), QStringLiteral("velkarbin"));
+    env.insert(QStringLiteral("ISC_USER"), testAccount().user);
+    env.insert(QStringLiteral("ISC_PASSWORD"), testAccount().password);
     const ProgramRun upgraded = runProgram(args, env);
     EXPECT_EQ(upgraded.exitCode, 0) << upgraded.err.toStdString();
     EXPECT_EQ(upgraded.out, QStringLiteral(u"marvok: banco de dados %1 atualizado da versão 0 para a versão %2.\n")

@@ -1,13 +1,16 @@
 #pragma once
 // A data module on a fresh database in a program folder whose name holds
 // blanks, an accent and a quote; a folder of the same kind for the backup
-// files; message boxes answered by script; and the tools a test puts in the
-// program folder in place of the server's gbak.
+// files, which only this process's user may enter (the server never touches
+// it: backups travel through the service manager); message boxes answered by
+// script.
 
-#include "backup/gbak.h"
+#include "fb/service.h"
 #include "store/tdm.h"
 #include "support/scriptedmessages.h"
+#include "support/testaccount.h"
 #include "support/testdatabase.h"
+#include "support/testusers.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,29 +47,21 @@ protected:
     }
     QString currentName() const { return dm.qryPaciente.fieldByName(QStringLiteral("NOME")).asString(); }
 
-    // The server's own tool writes a backup of that database.
+    // The server writes a backup of the database at that location into a file here.
+    static void writeBackup(const QString& location, const QString& file)
+    {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        fb::BackupStream stream(fb::parseLocation(location), testAccount());
+        for (QByteArray piece = stream.read(); !piece.isEmpty(); piece = stream.read())
+            ASSERT_EQ(out.write(piece), piece.size());
+    }
     QString backupOf(const TestDatabase& source, const QString& name) const
     {
         const QString file = backupFile(name);
-        const GbakRun run = Gbak(Gbak::locate(QString())).run(
-            Gbak::backupArguments(source.folder() + QStringLiteral("marvok.fdb"), file));
-        EXPECT_TRUE(run.succeeded()) << run.output.toStdString();
+        writeBackup(source.location(), file);
         return file;
     }
-
-    // A shell script standing in the program folder as its own gbak.
-    void installTool(const QByteArray& script) const
-    {
-        const QString path = db.folder() + QStringLiteral("gbak");
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("#!/bin/sh\n" + script);
-        f.close();
-        QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
-    }
-    // A tool that only notes that it ran.
-    void installRecordingTool() const { installTool("touch \"$(dirname \"$0\")/ran\"\nexit 1\n"); }
-    bool toolRan() const { return QFile::exists(db.folder() + QStringLiteral("ran")); }
 
     static QStringList entries(const QString& folder)
     {

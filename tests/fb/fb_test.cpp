@@ -4,6 +4,7 @@
 #include "fb/fberror.h"
 #include "fb/statement.h"
 #include "fb/transaction.h"
+#include "support/testaccount.h"
 #include "support/testdatabase.h"
 
 #include <QDate>
@@ -210,7 +211,7 @@ TEST(FbConnection, FailuresLeaveTheConnectionClosed)
         QString password;
         QString messagePart;
     } cases[] = {
-        {QStringLiteral("localhost:") + db.folder() + QStringLiteral("missing.fdb"), QStringLiteral("velkarbin"),
+        {QStringLiteral("localhost:") + db.folder() + QStringLiteral("missing.fdb"), testAccount().password,
          QStringLiteral("missing.fdb")},
         {db.location(), QStringLiteral("wrong"), QStringLiteral("password")},
     };

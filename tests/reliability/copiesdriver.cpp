@@ -8,7 +8,7 @@
 // refused with the error box; F kind error when it failed in any other way.
 // Usage: reliability_copiesdriver FOLDER LOG NAME SECONDS SEED
 
-#include "driveraccount.h"
+#include "support/driveraccount.h"
 #include "driverlog.h"
 #include "store/tdm.h"
 #include "support/scriptedmessages.h"

@@ -6,7 +6,7 @@
 // the server's full validation finds nothing.
 
 #include "driverlog.h"
-#include "driveraccount.h"
+#include "support/driveraccount.h"
 #include "reliabilitydatabase.h"
 
 #include <QFile>

@@ -10,7 +10,7 @@
 //   E id value                   a patient's PROCEDENCIA changed
 // Usage: reliability_crashdriver FOLDER LOG RUN SEED
 
-#include "driveraccount.h"
+#include "support/driveraccount.h"
 #include "driverlog.h"
 #include "store/tdm.h"
 #include "support/scriptedmessages.h"

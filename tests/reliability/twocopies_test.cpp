@@ -5,7 +5,7 @@
 // overwrote another that its copy had not seen; and the rows on disk are
 // what the two logs add up to.
 
-#include "driveraccount.h"
+#include "support/driveraccount.h"
 #include "reliabilitydatabase.h"
 
 #include <QFile>

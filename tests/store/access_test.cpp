@@ -4,14 +4,15 @@
 
 #include "fb/connection.h"
 #include "fb/fberror.h"
+#include "fb/service.h"
 #include "fb/statement.h"
 #include "fb/transaction.h"
 #include "storefixture.h"
 #include "store/attachmentcheck.h"
 #include "store/useradmin.h"
+#include "support/testaccount.h"
 
 #include <QCoreApplication>
-#include <QProcess>
 #include <QSet>
 
 namespace {
@@ -56,17 +57,19 @@ QString tryAs(const TestDatabase& db, const store::Account& account, const QStri
 // account (handed over in the client's variables).
 QString backUpAs(const TestDatabase& db, const store::Account& account)
 {
-    QProcess gbak;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("ISC_USER"), account.user);
-    env.insert(QStringLiteral("ISC_PASSWORD"), account.password);
-    gbak.setProcessEnvironment(env);
-    gbak.setProcessChannelMode(QProcess::MergedChannels);
-    gbak.start(QStringLiteral("gbak"), {QStringLiteral("-b"), QStringLiteral("-se"), QStringLiteral("localhost:service_mgr"),
-                                        QStringLiteral("-role"), account.role, db.folder() + QStringLiteral("marvok.fdb"),
-                                        db.folder() + QStringLiteral("copia.fbk")});
-    gbak.waitForFinished(120000);
-    return gbak.exitCode() == 0 ? QString() : QString::fromLocal8Bit(gbak.readAll());
+    // Through the server's service manager, as the program backs up.
+    fb::ConnectParams p;
+    p.user = account.user;
+    p.password = account.password;
+    p.role = account.role;
+    try {
+        fb::BackupStream stream(fb::parseLocation(db.location()), p);
+        while (!stream.read().isEmpty()) {
+        }
+        return {};
+    } catch (const EError& e) {
+        return e.message();
+    }
 }
 
 class AccessTest : public StoreTest {
@@ -202,7 +205,7 @@ TEST_F(AccessTest, TheLoginFindsTheRoleAndRefusesWhatItMust)
                   QStringLiteral(u"O usuário %1 não tem acesso ao Marvok neste banco de dados.\rPeça a um "
                                  u"administrador do Marvok que o inclua em \"Usuários\".")
                       .arg(stranger.name()));
-    expectRefused(QStringLiteral("sysdba"), QStringLiteral("velkarbin"),
+    expectRefused(testAccount().user.toLower(), testAccount().password,
                   QStringLiteral(u"O administrador do servidor (SYSDBA) não trabalha no Marvok: entre com o seu "
                                  u"próprio usuário."));
     expectRefused(QStringLiteral("   "), QStringLiteral("x"), QStringLiteral(u"Informe o nome do usuário."));
@@ -214,8 +217,8 @@ TEST_F(AccessTest, TheLoginFindsTheRoleAndRefusesWhatItMust)
     EXPECT_NO_THROW(back.logIn(deactivated.name(), deactivated.password()));
 
     // Without a login the data module opens nothing, whatever the client's variables say.
-    qputenv("ISC_USER", "SYSDBA");
-    qputenv("ISC_PASSWORD", "velkarbin");
+    qputenv("ISC_USER", testAccount().user.toUtf8());
+    qputenv("ISC_PASSWORD", testAccount().password.toUtf8());
     Tdm nobody(db.folder());
     EXPECT_THROW(nobody.qryPaciente.open(), store::EAccessRefused);
     qunsetenv("ISC_USER");
@@ -255,6 +258,8 @@ TEST_F(AccessTest, NamesAndPasswordsThatLookLikeSqlAreUsersLikeAnyOther)
         d.logIn(typed, password + u'2');
         EXPECT_EQ(d.account().role, store::kAdministratorRole);
         d.ZConnection1.disconnect();
+        // The server's service manager takes the same name for a backup.
+        EXPECT_EQ(backUpAs(db, store::Account{name, password + u'2', store::kServerAdminRole}), QString());
         admin.setActive(name, false);
         EXPECT_THROW(d.logIn(typed, password + u'2'), store::EAccessRefused);
     }

@@ -6,6 +6,7 @@
 #include "fb/statement.h"
 #include "fb/transaction.h"
 #include "store/useradmin.h"
+#include "support/testaccount.h"
 #include "support/testdatabase.h"
 
 #include <QCoreApplication>
@@ -98,10 +99,8 @@ void dropLeftovers(const QString& location)
 
 fb::ConnectParams serverAdministrator(const QString& location)
 {
-    fb::ConnectParams p;
+    fb::ConnectParams p = testAccount();
     p.database = location;
-    p.user = QStringLiteral("SYSDBA");
-    p.password = QStringLiteral("velkarbin");
     return p;
 }
 

@@ -3,6 +3,7 @@
 
 #include "fb/connection.h"
 #include "store/schemaversion.h"
+#include "support/testaccount.h"
 #include "support/testdatabase.h"
 
 #include <QDir>
@@ -57,10 +58,8 @@ public:
     QString file() const { return m_dir.path() + QStringLiteral("/marvok.fdb"); }
     fb::ConnectParams params() const
     {
-        fb::ConnectParams p;
+        fb::ConnectParams p = testAccount();
         p.database = QStringLiteral("localhost:") + file();
-        p.user = QStringLiteral("SYSDBA");
-        p.password = QStringLiteral("velkarbin");
         return p;
     }
     // Every row of a statement, each as its values joined by "|".

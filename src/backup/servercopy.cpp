@@ -1,0 +1,126 @@
+#include "backup/servercopy.h"
+
+#include "core/eerror.h"
+#include "fb/service.h"
+#include "fb/statement.h"
+#include "fb/transaction.h"
+
+namespace servercopy {
+
+namespace {
+
+fb::ConnectParams paramsFor(const fb::Location& database, const fb::ConnectParams& account)
+{
+    fb::ConnectParams p = account;
+    p.database = database.text();
+    return p;
+}
+
+QVariant scalar(fb::Connection& connection, const QString& sql)
+{
+    fb::Transaction tx(connection, fb::TransactionOptions{true});
+    fb::Statement st(tx, sql);
+    st.execute();
+    const QVariant value = st.fetch() ? st.value(0) : QVariant();
+    st.closeCursor();
+    tx.commit();
+    return value;
+}
+
+void execute(fb::Connection& connection, const QString& sql)
+{
+    fb::Transaction tx(connection);
+    fb::executeSql(tx, sql, fb::ParamStyle::Raw);
+    tx.commit();
+}
+
+QString quoted(QString text) { return u'\'' + text.replace(u'\'', QStringLiteral("''")) + u'\''; }
+
+} // namespace
+
+QString fileOf(fb::Connection& connection)
+{
+    return scalar(connection, QStringLiteral("select MON$DATABASE_NAME from MON$DATABASE")).toString().trimmed();
+}
+
+QDateTime createdOf(fb::Connection& connection)
+{
+    return scalar(connection, QStringLiteral("select MON$CREATION_DATE from MON$DATABASE")).toDateTime();
+}
+
+QDateTime createdOf(const fb::Location& database, const fb::ConnectParams& account)
+{
+    fb::Connection c;
+    c.connect(paramsFor(database, account));
+    const QDateTime created = createdOf(c);
+    c.disconnect();
+    return created;
+}
+
+void copy(const fb::Location& from, const QString& to, const fb::ConnectParams& account)
+{
+    fb::Connection c;
+    c.connect(paramsFor(from, account));
+    const QDateTime created = createdOf(c);
+    const bool forced = scalar(c, QStringLiteral("select MON$FORCED_WRITES from MON$DATABASE")).toInt() != 0;
+    const int shadow =
+        scalar(c, QStringLiteral("select coalesce(max(RDB$SHADOW_NUMBER), 0) + 1 from RDB$FILES")).toInt();
+    const QString number = QString::number(shadow);
+    // Written page by page to the disk, a copy takes minutes; left to the
+    // system, seconds. The server has the system write the copy to the disk
+    // as a whole when it closes it the first time (below), before anything
+    // relies on it; the database copied gets its forced writes back at once.
+    if (forced)
+        fb::setForcedWrites(from, account, false);
+    try {
+        // The server writes every page into the shadow's file when the
+        // statement is committed, and keeps it up to date until it is dropped.
+        execute(c, QStringLiteral("CREATE SHADOW ") + number + u' ' + quoted(to));
+        try {
+            execute(c, QStringLiteral("DROP SHADOW ") + number + QStringLiteral(" PRESERVE FILE"));
+        } catch (...) {
+            try {
+                execute(c, QStringLiteral("DROP SHADOW ") + number);   // and its file with it
+            } catch (...) {
+            }
+            throw;
+        }
+    } catch (...) {
+        if (forced) {
+            try {
+                fb::setForcedWrites(from, account, true);
+            } catch (...) {
+            }
+        }
+        throw;
+    }
+    c.disconnect();
+    if (forced)
+        fb::setForcedWrites(from, account, true);
+
+    const fb::Location copied = from.sibling(to);
+    try {
+        fb::activateDatabase(copied, account);
+        // Opened and closed while the system still holds its pages: closing
+        // it writes them to the disk.
+        if (createdOf(copied, account) != created)
+            throw EError(QStringLiteral(u"A cópia feita pelo servidor não é a do banco de dados copiado."));
+        if (forced)
+            fb::setForcedWrites(copied, account, true);
+    } catch (...) {
+        try {
+            remove(copied, account);
+        } catch (...) {
+        }
+        throw;
+    }
+}
+
+void remove(const fb::Location& database, const fb::ConnectParams& account)
+{
+    fb::Connection c;
+    c.connect(paramsFor(database, account));
+    c.dropDatabase();
+}
+
+} // namespace servercopy
