@@ -46,17 +46,6 @@ std::optional<QString> LiveDatabase::serverFileIfThere()
 
 namespace {
 
-QVariant scalar(fb::Connection& connection, const QString& sql)
-{
-    fb::Transaction tx(connection, fb::TransactionOptions{true});
-    fb::Statement st(tx, sql);
-    st.execute();
-    const QVariant value = st.fetch() ? st.value(0) : QVariant();
-    st.closeCursor();
-    tx.commit();
-    return value;
-}
-
 void postIfEditing(ds::SqlDataSet* d)
 {
     if (d->isEditing())
@@ -105,14 +94,14 @@ int LiveDatabase::otherAttachments()
 {
     if (!m_dm.ZConnection1.connected())
         return 0;
-    const QVariant own = scalar(m_dm.ZConnection1.handle(), QStringLiteral("select CURRENT_CONNECTION from RDB$DATABASE"));
+    const QVariant own = fb::selectValue(m_dm.ZConnection1.handle(), QStringLiteral("select CURRENT_CONNECTION from RDB$DATABASE"));
     // A user sees only her own attachments, unless she looks under the
     // server's administration role, which the program's administrators hold.
     fb::ConnectParams p = account();
     p.database = m_dm.databaseLocation();
     fb::Connection watcher;
     watcher.connect(p);
-    return scalar(watcher, QStringLiteral("select count(*) from MON$ATTACHMENTS where MON$ATTACHMENT_ID <> "
+    return fb::selectValue(watcher, QStringLiteral("select count(*) from MON$ATTACHMENTS where MON$ATTACHMENT_ID <> "
                                           "CURRENT_CONNECTION and MON$ATTACHMENT_ID <> %1 and MON$SYSTEM_FLAG = 0")
                                .arg(own.toLongLong()))
         .toInt();
