@@ -33,6 +33,12 @@ inline void fillDemo(const TestDatabase& db, int patients)
     QProcess tool;
     tool.setProgram(QStringLiteral(MARVOK_DEMODB));
     tool.setArguments({QStringLiteral("--patients"), QString::number(patients), db.location()});
+    // The account goes through the client's own variables, as the set-up passes it.
+    const fb::ConnectParams administrator = testusers::serverAdministrator(db.location());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("ISC_USER"), administrator.user);
+    env.insert(QStringLiteral("ISC_PASSWORD"), administrator.password);
+    tool.setProcessEnvironment(env);
     tool.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     tool.setStandardOutputFile(QProcess::nullDevice());
     tool.start();

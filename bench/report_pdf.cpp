@@ -85,7 +85,7 @@ int main(int argc, char** argv)
 
     TestDatabase db;
     fill(db);
-    Tdm dm(db.folder());
+    Tdm dm(db.folder(), testusers::therapist());
     TReports reports(dm);
     QTemporaryDir dir;
     const QString ours = dir.filePath(QStringLiteral("ours.pdf"));

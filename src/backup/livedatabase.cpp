@@ -3,6 +3,7 @@
 #include "backup/servercopy.h"
 #include "fb/statement.h"
 #include "fb/transaction.h"
+#include "store/account.h"
 #include "store/tdm.h"
 
 QString LiveDatabase::file() const { return m_dm.databaseFile(); }
@@ -13,6 +14,9 @@ fb::ConnectParams LiveDatabase::account() const
 {
     fb::ConnectParams p = m_dm.ZConnection1.settings;
     p.database.clear();
+    // Backups, restores and the server's copies are the administrators'
+    // work, done under the server's administration role they hold here.
+    p.role = store::kServerAdminRole;
     return p;
 }
 
@@ -90,14 +94,17 @@ int LiveDatabase::otherAttachments()
 {
     if (!m_dm.ZConnection1.connected())
         return 0;
-    fb::Transaction tx(m_dm.ZConnection1.handle(), fb::TransactionOptions{true});
-    fb::Statement st(tx, QStringLiteral("select count(*) from MON$ATTACHMENTS "
-                                        "where MON$ATTACHMENT_ID <> CURRENT_CONNECTION and MON$SYSTEM_FLAG = 0"));
-    st.execute();
-    const int count = st.fetch() ? st.value(0).toInt() : 0;
-    st.closeCursor();
-    tx.commit();
-    return count;
+    const QVariant own = fb::selectValue(m_dm.ZConnection1.handle(), QStringLiteral("select CURRENT_CONNECTION from RDB$DATABASE"));
+    // A user sees only her own attachments, unless she looks under the
+    // server's administration role, which the program's administrators hold.
+    fb::ConnectParams p = account();
+    p.database = m_dm.databaseLocation();
+    fb::Connection watcher;
+    watcher.connect(p);
+    return fb::selectValue(watcher, QStringLiteral("select count(*) from MON$ATTACHMENTS where MON$ATTACHMENT_ID <> "
+                                          "CURRENT_CONNECTION and MON$ATTACHMENT_ID <> %1 and MON$SYSTEM_FLAG = 0")
+                               .arg(own.toLongLong()))
+        .toInt();
 }
 
 QDateTime LiveDatabase::created() { return servercopy::createdOf(m_dm.ZConnection1.handle()); }

@@ -22,8 +22,8 @@ public:
     QString file() const;
     // The database as the data module reaches it: its server and its path or alias.
     fb::Location location() const;
-    // The account the data module connects with (user, password); the
-    // database is the caller's to set.
+    // The account the data module connects with (user, password) under the
+    // server's administration role; the database is the caller's to set.
     fb::ConnectParams account() const;
     // The tables of the record data sets.
     QStringList recordTables() const;
@@ -44,7 +44,8 @@ public:
     void open();
     // The same, handing back the error instead of raising it.
     std::exception_ptr tryOpen();
-    // Other programs attached to the database now; 0 when we are not connected.
+    // Other programs attached to the database now, any user's (seen under the
+    // server's administration role); 0 when we are not connected.
     int otherAttachments();
     // When the server created the database we are connected to.
     QDateTime created();

@@ -16,17 +16,6 @@ fb::ConnectParams paramsFor(const fb::Location& database, const fb::ConnectParam
     return p;
 }
 
-QVariant scalar(fb::Connection& connection, const QString& sql)
-{
-    fb::Transaction tx(connection, fb::TransactionOptions{true});
-    fb::Statement st(tx, sql);
-    st.execute();
-    const QVariant value = st.fetch() ? st.value(0) : QVariant();
-    st.closeCursor();
-    tx.commit();
-    return value;
-}
-
 void execute(fb::Connection& connection, const QString& sql)
 {
     fb::Transaction tx(connection);
@@ -40,12 +29,12 @@ QString quoted(QString text) { return u'\'' + text.replace(u'\'', QStringLiteral
 
 QString fileOf(fb::Connection& connection)
 {
-    return scalar(connection, QStringLiteral("select MON$DATABASE_NAME from MON$DATABASE")).toString().trimmed();
+    return fb::selectValue(connection, QStringLiteral("select MON$DATABASE_NAME from MON$DATABASE")).toString().trimmed();
 }
 
 QDateTime createdOf(fb::Connection& connection)
 {
-    return scalar(connection, QStringLiteral("select MON$CREATION_DATE from MON$DATABASE")).toDateTime();
+    return fb::selectValue(connection, QStringLiteral("select MON$CREATION_DATE from MON$DATABASE")).toDateTime();
 }
 
 QDateTime createdOf(const fb::Location& database, const fb::ConnectParams& account)
@@ -62,9 +51,9 @@ void copy(const fb::Location& from, const QString& to, const fb::ConnectParams& 
     fb::Connection c;
     c.connect(paramsFor(from, account));
     const QDateTime created = createdOf(c);
-    const bool forced = scalar(c, QStringLiteral("select MON$FORCED_WRITES from MON$DATABASE")).toInt() != 0;
+    const bool forced = fb::selectValue(c, QStringLiteral("select MON$FORCED_WRITES from MON$DATABASE")).toInt() != 0;
     const int shadow =
-        scalar(c, QStringLiteral("select coalesce(max(RDB$SHADOW_NUMBER), 0) + 1 from RDB$FILES")).toInt();
+        fb::selectValue(c, QStringLiteral("select coalesce(max(RDB$SHADOW_NUMBER), 0) + 1 from RDB$FILES")).toInt();
     const QString number = QString::number(shadow);
     // Written page by page to the disk, a copy takes minutes; left to the
     // system, seconds. The server has the system write the copy to the disk

@@ -12,8 +12,11 @@ namespace fb {
 
 struct ConnectParams {
     QString database;              // "localhost:/folder/marvok.fdb"
-    QString user;                  // empty: the client's ISC_USER
+    // The user's name exactly as the server keeps it (case and blanks
+    // count); empty: the client's ISC_USER.
+    QString user;
     QString password;              // empty: the client's ISC_PASSWORD
+    QString role;                  // empty: none (the user's own rights only)
     QString charset = QStringLiteral("UTF8");
     int dialect = 3;
 };

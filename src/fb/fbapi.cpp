@@ -18,6 +18,15 @@ bool FbError::isConnectionFailure() const
     return false;
 }
 
+bool FbError::isLoginRefused() const { return hasCode(isc_login); }
+
+bool FbError::isPermissionDenied() const { return hasCode(isc_no_priv); }
+
+bool FbError::isLockConflict() const
+{
+    return hasCode(isc_deadlock) || hasCode(isc_update_conflict) || hasCode(isc_lock_conflict);
+}
+
 namespace {
 // Counted from every thread that talks to a server.
 std::atomic<int> g_openHandles{0};

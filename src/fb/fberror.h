@@ -16,6 +16,14 @@ public:
     // True when the error means that the server was never reached or the
     // connection broke, as opposed to the server refusing a statement.
     bool isConnectionFailure() const;
+    // The server did not accept the user name and password (a user that
+    // does not exist or is deactivated reads the same).
+    bool isLoginRefused() const;
+    // The statement needs a right that the attachment lacks.
+    bool isPermissionDenied() const;
+    // Another transaction holds what the statement would change (a deadlock,
+    // an update conflict): the same work may succeed a moment later.
+    bool isLockConflict() const;
 
 private:
     QVector<intptr_t> m_codes;

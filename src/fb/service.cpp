@@ -1,5 +1,6 @@
 #include "fb/service.h"
 #include "fb/fbapi_p.h"
+#include "fb/sqlquote.h"
 
 #include <QThread>
 #include <functional>
@@ -92,8 +93,11 @@ public:
             withBlock(
                 st, IXpbBuilder::SPB_ATTACH,
                 [&](IXpbBuilder* spb) {
-                    spb->insertString(st, isc_spb_user_name, account.user.toUtf8().constData());
+                    // Quoted as in a connection: the name as the server keeps it, blanks and all.
+                    spb->insertString(st, isc_spb_user_name, quoteIdentifier(account.user).toUtf8().constData());
                     spb->insertString(st, isc_spb_password, account.password.toUtf8().constData());
+                    if (!account.role.isEmpty())
+                        spb->insertString(st, isc_spb_sql_role_name, quoteIdentifier(account.role).toUtf8().constData());
                     // File names and texts travel as UTF-8.
                     spb->insertTag(st, isc_spb_utf8_filename);
                 },

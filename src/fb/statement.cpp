@@ -565,4 +565,15 @@ quint64 executeSql(Transaction& transaction, const QString& sql, ParamStyle styl
     return s.affectedRecords();
 }
 
+QVariant selectValue(Connection& connection, const QString& sql)
+{
+    Transaction tx(connection, TransactionOptions{true});
+    Statement st(tx, sql);
+    st.execute();
+    const QVariant value = st.fetch() ? st.value(0) : QVariant();
+    st.closeCursor();
+    tx.commit();
+    return value;
+}
+
 } // namespace fb

@@ -18,6 +18,7 @@
 
 namespace fb {
 
+class Connection;
 class Transaction;
 
 enum class ColumnType { Integer, BigInt, Double, Text, Date, Time, Timestamp, TextBlob, Blob, Boolean, Other };
@@ -77,5 +78,8 @@ private:
 
 // Runs a statement that returns no rows; returns the rows it affected.
 quint64 executeSql(Transaction& transaction, const QString& sql, ParamStyle style = ParamStyle::Named);
+// The first value of the first row a query returns, read in a read-only
+// transaction of its own; invalid when it returns no row.
+QVariant selectValue(Connection& connection, const QString& sql);
 
 } // namespace fb

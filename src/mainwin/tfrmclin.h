@@ -113,6 +113,8 @@ public:
     QAction* Salvar1;
     QAction* Restaurar1;
     QAction* Dadosdoconsultorio1;
+    QAction* AlterarSenha1;
+    QAction* Usuarios1;
     QMenu* popHelp;
     QAction* Conteudo1;
     QAction* opicSearch1;
@@ -336,6 +338,9 @@ private:
 
     // --- the practice's data on every report (tfrmclinpractice.cpp)
     void Dadosdoconsultorio1Click();
+    // --- the user's password and the users (administrators)
+    void AlterarSenha1Click();
+    void Usuarios1Click();
 
     // --- help and information
     void Conteudo1Click();

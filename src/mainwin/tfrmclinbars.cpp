@@ -94,6 +94,17 @@ void TfrmClin::CreateMenus()
     Dadosdoconsultorio1 =
         menuItem(popTools, "Dadosdoconsultorio1", QStringLiteral(u"Dados do consultório..."), "document-edit");
     connect(Dadosdoconsultorio1, &QAction::triggered, this, handler([this] { Dadosdoconsultorio1Click(); }));
+    popTools->addSeparator()->setObjectName(QStringLiteral("N2"));
+    AlterarSenha1 = menuItem(popTools, "AlterarSenha1", QStringLiteral("Alterar senha..."), "security-high");
+    Usuarios1 = menuItem(popTools, "Usuarios1", QStringLiteral(u"Usuários..."), "system-users");
+    connect(AlterarSenha1, &QAction::triggered, this, handler([this] { AlterarSenha1Click(); }));
+    connect(Usuarios1, &QAction::triggered, this, handler([this] { Usuarios1Click(); }));
+    // Backups, the practice's data and users are the administrators' work; a therapist sees only her own
+    // password.
+    const bool administrator = dm.account().isAdministrator();
+    CpiadeSegurana1->menuAction()->setVisible(administrator);
+    Dadosdoconsultorio1->setVisible(administrator);
+    Usuarios1->setVisible(administrator);
 
     popHelp = popupMenu(this, "popHelp");
     Conteudo1 = menuItem(popHelp, "Conteudo1", QStringLiteral(u"Conteúdo"), "help-contents");

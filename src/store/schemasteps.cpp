@@ -6,6 +6,40 @@
 
 namespace store {
 
+namespace {
+
+// The program's two roles and their rights: both read and write every
+// table of the record and the reference tables and draw keys from the two
+// generators, and read the schema version and the practice's data, which
+// only an administrator changes. Nothing is granted to anyone
+// else, so a connection without one of the roles reads nothing.
+QStringList rolesAndRights()
+{
+    const QStringList roles{QStringLiteral("MARVOK_TERAPEUTA"), QStringLiteral("MARVOK_ADMIN")};
+    const QStringList tables{
+        QStringLiteral("CARATER"),   QStringLiteral("TERAPEUTA"),        QStringLiteral("BRINQUEDO"),
+        QStringLiteral("ESCOLA"),    QStringLiteral("INSTRUCAO"),        QStringLiteral("TIPO_ORIENTACAO"),
+        QStringLiteral("PACIENTE"),  QStringLiteral("PAIS"),             QStringLiteral("IRMAO"),
+        QStringLiteral("CONSULTA"),  QStringLiteral("BRINQUEDO_NA_CONSULTA"), QStringLiteral("REAVALIACAO"),
+        QStringLiteral("INDICACAO"), QStringLiteral("ORIENTACAO"),       QStringLiteral("HISTORICO")};
+    QStringList statements;
+    for (const QString& role : roles)
+        statements << QStringLiteral("CREATE ROLE %1").arg(role);
+    for (const QString& role : roles) {
+        for (const QString& table : tables)
+            statements << QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON %1 TO ROLE %2").arg(table, role);
+        statements << QStringLiteral("GRANT SELECT ON VERSAO_BANCO TO ROLE %1").arg(role)
+                   << QStringLiteral("GRANT SELECT ON CONSULTORIO TO ROLE %1").arg(role)
+                   << QStringLiteral("GRANT USAGE ON GENERATOR GERADOR TO ROLE %1").arg(role)
+                   << QStringLiteral("GRANT USAGE ON GENERATOR GEN_PACIENTE TO ROLE %1").arg(role);
+    }
+    // The practice's data is entered by an administrator; every report reads it.
+    statements << QStringLiteral("GRANT INSERT, UPDATE, DELETE ON CONSULTORIO TO ROLE MARVOK_ADMIN");
+    return statements;
+}
+
+} // namespace
+
 const std::vector<SchemaStep>& schemaSteps()
 {
     static const std::vector<SchemaStep> steps = {
@@ -31,6 +65,7 @@ const std::vector<SchemaStep>& schemaSteps()
                          "  CONSTRAINT PK_CONSULTORIO PRIMARY KEY (ID),\n"
                          "  CONSTRAINT CK_CONSULTORIO_UNICO CHECK (ID = 1)\n"
                          ")")}},
+        {3, QStringLiteral(u"papéis e permissões dos usuários"), rolesAndRights()},
     };
     return steps;
 }

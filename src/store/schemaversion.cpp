@@ -83,6 +83,18 @@ ENewerDatabase::ENewerDatabase(int databaseVersion, int programVersion)
 {
 }
 
+EOlderDatabase::EOlderDatabase(int databaseVersion, int programVersion)
+    : EError((databaseVersion < 0
+                  ? QStringLiteral(u"Este banco de dados é de uma versão anterior do Marvok, sem os usuários desta "
+                                   u"versão")
+                  : QStringLiteral(u"Este banco de dados está na versão %1, e este programa precisa da versão %2")
+                        .arg(databaseVersion)
+                        .arg(programVersion)) +
+             QStringLiteral(u"; ele não foi alterado.\rUm administrador deve atualizá-lo no computador do servidor "
+                            u"(marvok-setup database) antes que ele seja usado."))
+{
+}
+
 EUpgradeFailed::EUpgradeFailed(const SchemaStep& step, const QString& serverMessage)
     : EError(QStringLiteral(u"Não foi possível atualizar o banco de dados para a versão %1 (%2); ele continua "
                             u"na versão anterior.\r\rMensagem do Banco de Dados:\r%3")
@@ -100,6 +112,16 @@ int schemaVersion(fb::Connection& connection)
     st.closeCursor();
     tx.commit();
     return version;
+}
+
+void checkSchemaVersion(fb::Connection& connection)
+{
+    const int found = schemaVersion(connection);
+    const int target = programSchemaVersion();
+    if (found > target)
+        throw ENewerDatabase(found, target);
+    if (found < target)
+        throw EOlderDatabase(found, target);
 }
 
 int upgradeSchema(fb::Connection& connection, const std::vector<SchemaStep>& steps)

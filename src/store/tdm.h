@@ -6,6 +6,7 @@
 
 #include "dataset/connection.h"
 #include "dataset/sqldataset.h"
+#include "store/account.h"
 #include "store/tconsultorio.h"
 #include "store/tperiodo.h"
 #include "store/trelatorio.h"
@@ -21,8 +22,10 @@ class Tdm {
 public:
     // programFolder: where marvok.fdb lies. Empty: the database the settings
     // name (platform::databaseSettings), or else the marvok.fdb of the
-    // running program's folder.
-    explicit Tdm(const QString& programFolder = {});
+    // running program's folder. account: the user and role to connect with
+    // (the program's login finds the role, see logIn); without one the
+    // connection refuses to open.
+    explicit Tdm(const QString& programFolder = {}, store::Account account = {});
     ~Tdm();
     Tdm(const Tdm&) = delete;
     Tdm& operator=(const Tdm&) = delete;
@@ -148,6 +151,18 @@ public:
     // Whole 365-day years and 30-day months from start to end ("5 anos e 8 meses").
     static QString CalcIdade(const QDate& start, const QDate& end);
 
+    // --- the user (tdmlogin.cpp)
+    // Connects as that user under the program's role she holds, trying the
+    // administrator's first. Raises store::EAccessRefused (wrong user name
+    // or password, a deactivated user, one who is no user of the program
+    // here) or the connection's own errors; the connection stays closed then.
+    void logIn(const QString& typedUser, const QString& password);
+    // The account of the connection (the role empty before a login).
+    const store::Account& account() const { return m_account; }
+    // The logged-in user's new password, once her current one is confirmed;
+    // the connection goes on with it. Raises store::EAccessRefused.
+    void changeOwnPassword(const QString& current, const QString& next);
+
     // --- rules shared by the record data sets
     void qryCaraterBeforePost(ds::DataSet& dataSet);
     void qryPacienteBeforePost(ds::DataSet& dataSet);
@@ -200,8 +215,11 @@ private:
     void ZConnection1AfterConnect(ds::Connection& connection);
     void ZConnection1BeforeDisconnect(ds::Connection& connection);
 
+    void useAccount(const store::Account& account);
+
     QString m_programFolder;
     QString m_databaseLocation;
+    store::Account m_account;
     // The period the period reports read while one is prepared; Periodo at other times.
     const TPeriodo* m_periodoRel = nullptr;
 };

@@ -67,7 +67,7 @@ TEST_F(SafeBackupTest, WritesAVerifiedBackupThatRestoresToTheSameRows)
     EXPECT_EQ(currentName(), QStringLiteral(u"Ângela Conceição"));
 
     TestDatabase other(QStringLiteral("marvok outra pasta XXXXXX"));
-    Tdm otherDm(other.folder());
+    Tdm otherDm(other.folder(), testusers::administrator());
     EXPECT_TRUE(SafeRestore(otherDm).run(file).restored);
     EXPECT_EQ(patientNames(other), patientNames(db));
     EXPECT_EQ(sessionNotes(other), sessionNotes(db));

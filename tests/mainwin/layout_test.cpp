@@ -127,7 +127,10 @@ TEST_F(LayoutTest, CommandBarButtonsAndMenus)
               (QStringList{"Terapeuta", "Caráter", "Brinquedo", "Tipo de Orientação", "Escola", "Instrução"}));
     EXPECT_EQ(captions(w->popRelat), (QStringList{"Dados Gerais", "Sessão", "Reavaliações", "Indicações",
                                                   "Orientações", "Histórico", "-", "Exportar prontuário"}));
-    EXPECT_EQ(captions(w->popTools), (QStringList{"Backup", "Dados do consultório..."}));
+    // The window's user is an administrator (a therapist's menu: users_test).
+    // The window's user is an administrator (a therapist's menu: users_test).
+    EXPECT_EQ(captions(w->popTools),
+              (QStringList{"Backup", "Dados do consultório...", "-", "Alterar senha...", "Usuários..."}));
     EXPECT_EQ(captions(w->CpiadeSegurana1), (QStringList{"Salvar...", "Restaurar..."}));
     EXPECT_EQ(captions(w->popHelp), (QStringList{"Conteúdo", "Contexto", "-", "Sobre", "Home Page"}));
     EXPECT_EQ(w->Conteudo1->toolTip(), QStringLiteral("Conteúdo da Ajuda"));

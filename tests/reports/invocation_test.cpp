@@ -132,7 +132,7 @@ TEST_F(InvocationTest, TheNextPeriodReportOffersThePeriodAcceptedLast)
 TEST(ReportCommands, WithoutInstalledReportsAreRefusedWithAMessage)
 {
     TestDatabase db;
-    Tdm dm{db.folder()};
+    Tdm dm{db.folder(), testusers::therapist()};
     for (void (Tdm::*command)() : {&Tdm::OpenRelFicha, &Tdm::OpenRelReavaliacoes, &Tdm::OpenRelHistorico}) {
         try {
             (dm.*command)();

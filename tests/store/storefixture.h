@@ -53,5 +53,5 @@ protected:
 
     TestDatabase db;
     ScriptedMessages messages;
-    Tdm dm{db.folder()};
+    Tdm dm{db.folder(), testusers::therapist()};
 };
