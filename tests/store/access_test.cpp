@@ -113,9 +113,12 @@ TEST_F(AccessTest, EachRoleHoldsExactlyItsRightsAndNobodyElseHoldsAny)
             for (const char* right : {"S", "I", "U", "D"})
                 expected << QStringLiteral("%1 %2 %3").arg(QString::fromLatin1(role), QString::fromLatin1(right), table);
         expected << QStringLiteral("%1 S VERSAO_BANCO").arg(QString::fromLatin1(role))
+                 << QStringLiteral("%1 S CONSULTORIO").arg(QString::fromLatin1(role))
                  << QStringLiteral("%1 G GERADOR").arg(QString::fromLatin1(role))
                  << QStringLiteral("%1 G GEN_PACIENTE").arg(QString::fromLatin1(role));
     }
+    for (const char* right : {"I", "U", "D"})
+        expected << QStringLiteral("MARVOK_ADMIN %1 CONSULTORIO").arg(QString::fromLatin1(right));
     QSet<QString> granted;
     // Every right on the program's objects given to anyone but their owner
     // (the database's creator), and every membership of a program role.
@@ -163,6 +166,9 @@ TEST_F(AccessTest, ATherapistSavesASessionButCannotManageUsersNorBackUp)
     EXPECT_EQ(currentUser(dm), testusers::therapist().user);
 
     EXPECT_THROW(store::UserAdmin(db.location(), testusers::therapist()), store::EAccessRefused);
+    // The practice's data on the reports is an administrator's to change.
+    EXPECT_TRUE(tryAs(db, testusers::therapist(), QStringLiteral("INSERT INTO CONSULTORIO (ID, NOME) VALUES (1, 'X')"))
+                    .contains(QStringLiteral("no permission for INSERT access to TABLE CONSULTORIO")));
     const QString name = testusers::uniqueName(QStringLiteral("INTRUSA"));
     const QString created = tryAs(db, testusers::therapist(), QStringLiteral("CREATE USER %1 PASSWORD 'x12345678'").arg(name));
     EXPECT_TRUE(created.contains(QStringLiteral("no permission"))) << created.toStdString();
