@@ -254,7 +254,7 @@ TEST_F(LongValuesTest, ThePracticeHeadingStandsAtTheTopOfEverySheetOfEveryReport
     const TConsultorio practice{longText(QStringLiteral(u"Consultório"), width("CONSULTORIO", "NOME")),
                                 longText(QStringLiteral("Avenida"), width("CONSULTORIO", "ENDERECO")),
                                 QStringLiteral("(19) 3232-4545"), QStringLiteral("CRP 06/123456"), png};
-    dm.GravarDadosConsultorio(practice);
+    enterPractice(practice);
 
     for (const ReportCase& c : kReports) {
         SCOPED_TRACE(c.name);

@@ -19,6 +19,8 @@ protected:
     PracticeTest()
     {
         addPatient57();
+        // The practice's data is an administrator's to enter.
+        dm.logIn(testusers::administrator().user, testusers::administrator().password);
         dm.qryPaciente.open();
         w = std::make_unique<TfrmClin>(dm);
         w->show();

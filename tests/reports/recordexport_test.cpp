@@ -256,8 +256,8 @@ TEST_F(RecordExportTest, ThePdfAndTheJsonHoldEveryValueOfThePatientsRecord)
 
 TEST_F(RecordExportTest, ThePracticeHeadsEverySheetAndTheJson)
 {
-    dm.GravarDadosConsultorio({QStringLiteral(u"Clínica Crescer"), QStringLiteral(u"Rua das Flores, 10 - São Paulo"),
-                               QStringLiteral("(11) 3232-4545"), QStringLiteral("CRP 06/123456"), {}});
+    enterPractice({QStringLiteral(u"Clínica Crescer"), QStringLiteral(u"Rua das Flores, 10 - São Paulo"),
+                   QStringLiteral("(11) 3232-4545"), QStringLiteral("CRP 06/123456"), {}});
     RecordExport(dm).write(zip());
     const QJsonObject json = QJsonDocument::fromJson(unzip({QStringLiteral("-p"), zip(), RecordExport::kJsonName})).object();
     EXPECT_EQ(json.value(QStringLiteral("consultorio")).toObject(),
