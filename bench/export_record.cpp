@@ -157,7 +157,7 @@ int main(int argc, char** argv)
 
     TestDatabase db;
     fill(db);
-    Tdm dm(db.folder());
+    Tdm dm(db.folder(), testusers::therapist());
     dm.qryPaciente.open();
     QTemporaryDir dir;
     const QString ours = dir.filePath(QStringLiteral("ours.zip"));
