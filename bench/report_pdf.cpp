@@ -4,20 +4,15 @@
 // read by a plain statement and drawn straight into a PDF writer.
 // Prints one line: report_pdf: ratio=R ours=A ms floor=B ms
 
-#include "benchtiming.h"
-#include "benchwidgets.h"
 #include "dataset/dateformat.h"
 #include "fb/statement.h"
 #include "fb/transaction.h"
+#include "recordbench.h"
 #include "reportengine/exporter.h"
 #include "reports/treports.h"
-#include "store/tdm.h"
-#include "support/testdatabase.h"
 
-#include <QApplication>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -80,28 +75,17 @@ void floorRun(fb::Connection& c, const QString& file)
 
 int main(int argc, char** argv)
 {
-    bench::prepareWidgets();
-    QApplication app(argc, argv);
-
-    TestDatabase db;
-    fill(db);
-    Tdm dm(db.folder(), testusers::therapist());
-    TReports reports(dm);
-    QTemporaryDir dir;
-    const QString ours = dir.filePath(QStringLiteral("ours.pdf"));
-    dm.qryPaciente.open();
+    bench::RecordBench setup(argc, argv, fill);
+    TReports reports(setup.dm);
+    const QString ours = setup.file("ours.pdf");
+    const QString floorFile = setup.file("floor.pdf");
     // The history command's own preparation, its pages written to a PDF instead of shown.
     auto historyToPdf = [&] {
-        dm.PrepareRel(TRelTipo::Historico);
+        setup.dm.PrepareRel(TRelTipo::Historico);
         const report::Definition& history = reports.repHistorico.definition();
         report::Exporter::toPdf(history.prepared(), ours, history.documentTitle());
     };
-
-    // Both sides read through a connection that is already open.
-    fb::Connection plain;
-    bench::connectPlain(plain, db);
-    const QString floorFile = dir.filePath(QStringLiteral("floor.pdf"));
     bench::compare("report_pdf", {nullptr, historyToPdf},
-                   {nullptr, [&] { floorRun(plain, floorFile); }}, 5);
+                   {nullptr, [&] { floorRun(setup.plain, floorFile); }}, 5);
     return 0;
 }
