@@ -3,6 +3,7 @@
 #include "fb/connection.h"
 #include "fb/fberror.h"
 #include "platform/fileversion.h"
+#include "platform/qttranslations.h"
 #include "store/schemaversion.h"
 #include "store/tdm.h"
 #include "store/useradmin.h"
@@ -110,6 +111,8 @@ int runCommandLineTask()
 {
     QCoreApplication::setApplicationName(QStringLiteral("marvok"));
     QCoreApplication::setApplicationVersion(platform::fileVersionText(QCoreApplication::applicationFilePath()));
+    // The parser's own words (usage, options, an unknown option) in Portuguese too.
+    platform::loadQtTranslations();
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(u"Marvok: o prontuário clínico do consultório."));
     parser.addHelpOption();

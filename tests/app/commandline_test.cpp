@@ -104,3 +104,18 @@ TEST(CommandLine, CreateAdministratorMakesTheFirstAdministratorWithThePasswordFr
     EXPECT_TRUE(again.out.contains(QStringLiteral(u"a senha dele não mudou"))) << again.out.toStdString();
     EXPECT_NO_THROW(dm.logIn(name, password));
 }
+
+TEST(CommandLine, HelpAndAnUnknownOptionSpeakPortuguese)
+{
+    const ProgramRun help = runProgram({QStringLiteral("--help")}, setUpEnvironment());
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--upgrade-database"))) << help.out.toStdString();
+    EXPECT_FALSE(help.out.contains(QStringLiteral("Usage:"))) << help.out.toStdString();
+    EXPECT_FALSE(help.out.contains(QStringLiteral("Options:"))) << help.out.toStdString();
+
+    const ProgramRun unknown = runProgram({QStringLiteral("--upgrade-database"), QStringLiteral("--sem-isso")},
+                                          setUpEnvironment());
+    EXPECT_NE(unknown.exitCode, 0);
+    EXPECT_FALSE(unknown.err.contains(QStringLiteral("Unknown option"))) << unknown.err.toStdString();
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("sem-isso"))) << unknown.err.toStdString();
+}
