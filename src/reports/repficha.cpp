@@ -21,30 +21,29 @@ struct RecordLine {
     double captionTop;
     const char* column;
     double valueTop;
-    double valueWidth;
     double captionLeft = 30.00;
     double valueLeft = 75.50;
 };
 
 const RecordLine kRecord[] = {
-    {u"ID", 21.00, 49.00, "ID", 48.00, 55.00},
-    {u"NOME", 21.00, 54.00, "NOME", 54.00, 114.00},
-    {u"NASCIMENTO", 34.00, 60.00, "NASCIMENTO", 60.00, 55.00},
-    {u"ENTRADA", 38.00, 66.00, "CADASTRO", 66.00, 55.00},
-    {u"SAÍDA", 38.00, 72.00, "SAIDA", 72.00, 55.00},
-    {u"STATUS", 38.00, 78.00, "STATUS", 78.00, 55.00},
-    {u"FONE", 38.00, 84.00, "FONE", 84.00, 55.00},
-    {u"FONE (2)", 38.00, 90.00, "FONE2", 90.00, 55.00},
-    {u"ENDEREÇO", 38.00, 96.00, "ENDERECO", 96.00, 114.00},
-    {u"BAIRRO", 40.00, 102.00, "BAIRRO", 102.00, 114.00},
-    {u"CIDADE", 38.00, 108.00, "CIDADE", 108.00, 114.00},
-    {u"UF", 38.00, 114.00, "UF", 114.00, 55.00},
-    {u"CEP", 38.00, 120.00, "CEP", 120.00, 55.00},
-    {u"PROCEDÊNCIA", 38.00, 126.00, "PROCEDENCIA", 126.00, 114.00},
-    {u"INSTRUÇÃO", 38.00, 132.00, "INSTRUCAO", 132.00, 55.00},
-    {u"ESCOLA", 38.00, 138.00, "ESCOLA", 138.00, 114.00},
-    {u"CARÁTER", 38.00, 144.00, "CARATER", 144.00, 55.00},
-    {u"TERAPEUTA", 44.00, 150.12, "TERAPEUTA", 150.00, 114.00, 29.74, 76.00},
+    {u"ID", 21.00, 49.00, "ID", 48.00},
+    {u"NOME", 21.00, 54.00, "NOME", 54.00},
+    {u"NASCIMENTO", 34.00, 60.00, "NASCIMENTO", 60.00},
+    {u"ENTRADA", 38.00, 66.00, "CADASTRO", 66.00},
+    {u"SAÍDA", 38.00, 72.00, "SAIDA", 72.00},
+    {u"STATUS", 38.00, 78.00, "STATUS", 78.00},
+    {u"FONE", 38.00, 84.00, "FONE", 84.00},
+    {u"FONE (2)", 38.00, 90.00, "FONE2", 90.00},
+    {u"ENDEREÇO", 38.00, 96.00, "ENDERECO", 96.00},
+    {u"BAIRRO", 40.00, 102.00, "BAIRRO", 102.00},
+    {u"CIDADE", 38.00, 108.00, "CIDADE", 108.00},
+    {u"UF", 38.00, 114.00, "UF", 114.00},
+    {u"CEP", 38.00, 120.00, "CEP", 120.00},
+    {u"PROCEDÊNCIA", 38.00, 126.00, "PROCEDENCIA", 126.00},
+    {u"INSTRUÇÃO", 38.00, 132.00, "INSTRUCAO", 132.00},
+    {u"ESCOLA", 38.00, 138.00, "ESCOLA", 138.00},
+    {u"CARÁTER", 38.00, 144.00, "CARATER", 144.00},
+    {u"TERAPEUTA", 44.00, 150.12, "TERAPEUTA", 150.00, 29.74, 76.00},
 };
 
 struct ParentValue {
@@ -76,6 +75,10 @@ const ParentLine kParents[] = {
     {u"PROFISSÃO", 217.74, {{"PROFISSAO_1", 71.00, 85.00}}, 217.74},
     {u"INSTRUÇÃO", 223.21, {{"INSTRUCAO_1", 71.00, 85.00}}, 223.21},
 };
+
+// Where the values of the form end: the right end of its rules. A value
+// alone on its line may use all of it before it prints smaller.
+constexpr double kValueRight = 190.00;
 
 // The room of a value: down to the next line of the form, a row at most.
 double roomBelow(double top, double nextTop) { return std::clamp(nextTop - top, 5.00, 6.00); }
@@ -132,7 +135,7 @@ void buildRepFicha(report::Definition& definition, Tdm& dm)
                 QString::fromUtf16(l.caption), arial(12));
         // A telephone prints as its column shows it (the data module lays it out).
         const double next = &l + 1 == std::end(kRecord) ? l.valueTop + 6.00 : (&l + 1)->valueTop;
-        addValue(sheet, QStringLiteral("frxFicha") + name, l.valueLeft, l.valueTop, l.valueWidth,
+        addValue(sheet, QStringLiteral("frxFicha") + name, l.valueLeft, l.valueTop, kValueRight - l.valueLeft,
                  roomBelow(l.valueTop, next), columnOf("frxFicha", l.column));
     }
 
@@ -146,8 +149,9 @@ void buildRepFicha(report::Definition& definition, Tdm& dm)
             addText(sheet, QStringLiteral("CaptionFones%1").arg(line), QRectF(46.00, l.phonesNoteTop, 23.00, 5.00),
                     QStringLiteral("(res/prof/cel)"), arial(10));
         for (const ParentValue& v : l.values)
-            addValue(sheet, QStringLiteral("frxPais") + QString::fromLatin1(v.column), v.left, l.valueTop, v.width,
-                     roomBelow(l.valueTop, next), columnOf("frxPais", v.column));
+            addValue(sheet, QStringLiteral("frxPais") + QString::fromLatin1(v.column), v.left, l.valueTop,
+                     l.values.size() == 1 ? kValueRight - v.left : v.width, roomBelow(l.valueTop, next),
+                     columnOf("frxPais", v.column));
     }
 
     addHeading(sheet, "Memo22", u"IRMÃOS", 234.21, "Line3", 240.21);

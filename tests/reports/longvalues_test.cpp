@@ -214,19 +214,20 @@ TEST_F(LongValuesTest, NoSheetOfAnyReportPrintsNearItsEdgesAndLaterSheetsBeginBe
 
 TEST_F(LongValuesTest, EveryValueOfThePatientFilePrintsWholeInItsPlace)
 {
+    // A value alone on its line may run to the right end of the form's rules.
     const QList<Word> words = wordsOf([&] { dm.OpenRelFicha(); }, QStringLiteral("ficha"));
     const Value values[] = {
-        {nome, 75.5, 54, 114, 6},          {QStringLiteral("Finalizado"), 75.5, 78, 55, 6},
-        {endereco, 75.5, 96, 114, 6},      {bairro, 75.5, 102, 114, 6},
-        {cidade, 75.5, 108, 114, 6},       {QStringLiteral("SP"), 75.5, 114, 55, 6},
-        {QStringLiteral("13233-897"), 75.5, 120, 55, 6},
-        {procedencia, 75.5, 126, 114, 6},  {instrucao, 75.5, 132, 55, 6},
-        {escola, 75.5, 138, 114, 6},       {carater, 75.5, 144, 55, 6},
+        {nome, 75.5, 54, 114.5, 6},          {QStringLiteral("Finalizado"), 75.5, 78, 114.5, 6},
+        {endereco, 75.5, 96, 114.5, 6},      {bairro, 75.5, 102, 114.5, 6},
+        {cidade, 75.5, 108, 114.5, 6},       {QStringLiteral("SP"), 75.5, 114, 114.5, 6},
+        {QStringLiteral("13233-897"), 75.5, 120, 114.5, 6},
+        {procedencia, 75.5, 126, 114.5, 6},  {instrucao, 75.5, 132, 114.5, 6},
+        {escola, 75.5, 138, 114.5, 6},       {carater, 75.5, 144, 114.5, 6},
         {terapeuta, 76, 150, 114, 6},
-        {pai, 71, 170.41, 119, 5.42},      {profissao, 71, 186.77, 85, 5.47},
-        {instrucao, 71, 192.24, 85, 6},
-        {mae, 71, 201.59, 119, 5.21},      {profissao, 71, 217.74, 85, 5.47},
-        {instrucao, 71, 223.21, 85, 6},
+        {pai, 71, 170.41, 119, 5.42},      {profissao, 71, 186.77, 119, 5.47},
+        {instrucao, 71, 192.24, 119, 6},
+        {mae, 71, 201.59, 119, 5.21},      {profissao, 71, 217.74, 119, 5.47},
+        {instrucao, 71, 223.21, 119, 6},
     };
     for (const Value& v : values) {
         SCOPED_TRACE(v.text.toStdString());
