@@ -55,9 +55,7 @@ void TfrmClin::Histrico1Click()
 
 void TfrmClin::Exportarprontuario1Click()
 {
-    for (ds::DataSource* source : {dsIrmao, dsMae, dsPai, dsPaciente, dsBrinquedoNaConsulta, dsConsulta, dsReavaliacao,
-                                   dsIndicacao, dsOrientacao, dsHistorico})
-        PostPendingEdit(source);
+    PostEveryPendingEdit();
     if (dm.PacienteNumeroTexto().isEmpty()) {
         platform::showInformation(QStringLiteral(u"Não há paciente para exportar."));
         return;
