@@ -22,35 +22,10 @@ const QStringList kTables{"CARATER",   "TERAPEUTA",  "BRINQUEDO",  "ESCOLA",   "
                           "TIPO_ORIENTACAO", "PACIENTE", "PAIS",   "IRMAO",    "CONSULTA",
                           "BRINQUEDO_NA_CONSULTA", "REAVALIACAO", "INDICACAO", "ORIENTACAO", "HISTORICO"};
 
-fb::ConnectParams paramsOf(const TestDatabase& db, const store::Account& account)
-{
-    fb::ConnectParams p;
-    p.database = db.location();
-    p.user = account.user;
-    p.password = account.password;
-    p.role = account.role;
-    return p;
-}
-
-// Runs one statement in a connection of the account's; empty when it worked,
-// else the server's message.
+// One statement as the account; empty when it worked, else the server's message.
 QString tryAs(const TestDatabase& db, const store::Account& account, const QString& sql)
 {
-    try {
-        fb::Connection c;
-        c.connect(paramsOf(db, account));
-        fb::Transaction tx(c);
-        fb::Statement st(tx, sql, fb::ParamStyle::Raw);
-        st.execute();
-        if (st.hasResultSet()) {
-            st.fetch();
-            st.closeCursor();
-        }
-        tx.commit();
-        return {};
-    } catch (const fb::FbError& e) {
-        return e.message().isEmpty() ? QStringLiteral("?") : e.message();
-    }
+    return runAs(db, account, {sql});
 }
 
 // The server's backup through its service manager, by gbak, under that

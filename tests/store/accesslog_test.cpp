@@ -75,16 +75,7 @@ TEST_F(AccessLogTest, OnlyTheProcedureWritesTheLogAndOnlyAdministratorsReadIt)
     p.role = therapist.role;
     fb::Connection c;
     c.connect(p);
-    const auto refusal = [&](const QString& sql) {
-        try {
-            fb::Transaction tx(c);
-            fb::executeSql(tx, sql, fb::ParamStyle::Raw);
-            tx.commit();
-            return QString();
-        } catch (const fb::FbError& e) {
-            return e.message();
-        }
-    };
+    const auto refusal = [&](const QString& sql) { return runAs(db, therapist, {sql}); };
     EXPECT_TRUE(refusal(QStringLiteral("INSERT INTO ACESSO (ID, MOMENTO, USUARIO, EVENTO) VALUES (-1, "
                                        "current_timestamp, 'OUTRA', 'LOGIN')"))
                     .contains(QStringLiteral("no permission for INSERT access to TABLE ACESSO")));

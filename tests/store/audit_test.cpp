@@ -14,33 +14,6 @@
 
 namespace {
 
-fb::ConnectParams auditParams(const TestDatabase& db, const store::Account& account)
-{
-    fb::ConnectParams p;
-    p.database = db.location();
-    p.user = account.user;
-    p.password = account.password;
-    p.role = account.role;
-    return p;
-}
-
-// Runs statements in one transaction of the account's; empty when they
-// worked, else the server's message.
-QString runAs(const TestDatabase& db, const store::Account& account, const QStringList& statements)
-{
-    try {
-        fb::Connection c;
-        c.connect(auditParams(db, account));
-        fb::Transaction tx(c);
-        for (const QString& sql : statements)
-            fb::executeSql(tx, sql, fb::ParamStyle::Raw);
-        tx.commit();
-        return {};
-    } catch (const fb::FbError& e) {
-        return e.message().isEmpty() ? QStringLiteral("?") : e.message();
-    }
-}
-
 // One audited change as the trail holds it, its columns as "CAMPO: antes -> depois".
 struct Entry {
     QString user, table, key, action;
