@@ -108,3 +108,16 @@ FbError toError(const Firebird::IStatus* status)
 
 } // namespace detail
 } // namespace fb
+
+namespace fb {
+
+void shutdownClient()
+{
+    Firebird::IStatus* raw = detail::master()->getStatus();
+    Firebird::CheckStatusWrapper status(raw);
+    // A failure here has nothing left to tell: the program is ending.
+    detail::provider()->shutdown(&status, 0, fb_shutrsn_app_stopped);
+    raw->dispose();
+}
+
+} // namespace fb
