@@ -96,6 +96,7 @@ TfrmHistoricoAlteracoes::TfrmHistoricoAlteracoes(Tdm& dm, int patient, const QSt
     btnFechar = new QPushButton(QStringLiteral("Fechar"), this);
     btnFechar->setObjectName(QStringLiteral("btnFechar"));
     btnFechar->setAutoDefault(false);
+    connect(btnFechar, &QPushButton::clicked, this, &QDialog::accept);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(lblTotal, 1);
     bottom->addWidget(btnFechar);
@@ -119,7 +120,6 @@ TfrmHistoricoAlteracoes::TfrmHistoricoAlteracoes(Tdm& dm, int patient, const QSt
     connect(dtpAte, &QDateEdit::dateChanged, this, &TfrmHistoricoAlteracoes::reload);
     connect(cbxUsuario, &QComboBox::currentIndexChanged, this, &TfrmHistoricoAlteracoes::reload);
     connect(lstAlteracoes, &QTreeWidget::currentItemChanged, this, &TfrmHistoricoAlteracoes::chosenChanged);
-    connect(btnFechar, &QPushButton::clicked, this, &QDialog::accept);
     chosenChanged();
 }
 

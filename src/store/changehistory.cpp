@@ -24,22 +24,47 @@ const QString kHistory = QStringLiteral(
 
 QString text(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }
 
+// The Portuguese names of the tables and columns, by their names in the database.
+QHash<QString, QString> labelsOf(std::initializer_list<std::pair<const char*, const char16_t*>> names)
+{
+    QHash<QString, QString> labels;
+    for (const auto& [name, label] : names)
+        labels.insert(QString::fromLatin1(name), QString::fromUtf16(label));
+    return labels;
+}
+
+// Runs one query in a read-only transaction of its own: bind sets its
+// parameters, row takes each row.
+template <typename Bind, typename Row>
+void readRows(fb::Connection& connection, const QString& sql, Bind bind, Row row)
+{
+    fb::Transaction tx(connection, fb::TransactionOptions{true});
+    fb::Statement st(tx, sql);
+    bind(st);
+    st.execute();
+    while (st.fetch())
+        row(st);
+    st.closeCursor();
+    tx.commit();
+}
+
 } // namespace
 
 QList<ChangeEntry> changeHistory(fb::Connection& connection, const ChangeFilter& filter)
 {
-    fb::Transaction tx(connection, fb::TransactionOptions{true});
-    fb::Statement st(tx, kHistory.arg(kChangePreview + 1)
-                             .arg(filter.user.isEmpty() ? QString() : QStringLiteral(" AND A.USUARIO = :USUARIO")));
-    st.setParam(QStringLiteral("PACIENTE"), filter.patient);
-    st.setParam(QStringLiteral("DE"), QDateTime(filter.from.isValid() ? filter.from : QDate(1900, 1, 1), QTime(0, 0)));
-    st.setParam(QStringLiteral("ATE"),
-                QDateTime((filter.to.isValid() ? filter.to : QDate(9999, 12, 30)).addDays(1), QTime(0, 0)));
-    if (!filter.user.isEmpty())
-        st.setParam(QStringLiteral("USUARIO"), filter.user);
-    st.execute();
     QList<ChangeEntry> entries;
-    while (st.fetch()) {
+    const QString sql = kHistory.arg(kChangePreview + 1)
+                            .arg(filter.user.isEmpty() ? QString() : QStringLiteral(" AND A.USUARIO = :USUARIO"));
+    const auto bind = [&](fb::Statement& st) {
+        st.setParam(QStringLiteral("PACIENTE"), filter.patient);
+        st.setParam(QStringLiteral("DE"),
+                    QDateTime(filter.from.isValid() ? filter.from : QDate(1900, 1, 1), QTime(0, 0)));
+        st.setParam(QStringLiteral("ATE"),
+                    QDateTime((filter.to.isValid() ? filter.to : QDate(9999, 12, 30)).addDays(1), QTime(0, 0)));
+        if (!filter.user.isEmpty())
+            st.setParam(QStringLiteral("USUARIO"), filter.user);
+    };
+    readRows(connection, sql, bind, [&](const fb::Statement& st) {
         ChangeEntry e;
         e.audit = st.value(0).toLongLong();
         e.when = st.value(1).toDateTime();
@@ -55,94 +80,58 @@ QList<ChangeEntry> changeHistory(fb::Connection& connection, const ChangeFilter&
         e.before.truncate(kChangePreview);
         e.after.truncate(kChangePreview);
         entries << e;
-    }
-    st.closeCursor();
-    tx.commit();
+    });
     return entries;
 }
 
 QStringList changeUsers(fb::Connection& connection, int patient)
 {
-    fb::Transaction tx(connection, fb::TransactionOptions{true});
-    fb::Statement st(tx, QStringLiteral("SELECT DISTINCT USUARIO FROM AUDITORIA WHERE PACIENTE = :PACIENTE ORDER BY 1"));
-    st.setParam(QStringLiteral("PACIENTE"), patient);
-    st.execute();
     QStringList users;
-    while (st.fetch())
-        users << st.value(0).toString();
-    st.closeCursor();
-    tx.commit();
+    readRows(
+        connection, QStringLiteral("SELECT DISTINCT USUARIO FROM AUDITORIA WHERE PACIENTE = :PACIENTE ORDER BY 1"),
+        [&](fb::Statement& st) { st.setParam(QStringLiteral("PACIENTE"), patient); },
+        [&](const fb::Statement& st) { users << st.value(0).toString(); });
     return users;
 }
 
 std::pair<QString, QString> changeValues(fb::Connection& connection, qint64 audit, const QString& field)
 {
-    fb::Transaction tx(connection, fb::TransactionOptions{true});
-    fb::Statement st(tx, QStringLiteral("SELECT ANTES, DEPOIS FROM AUDITORIA_CAMPO WHERE AUDITORIA = :AUDITORIA AND "
-                                        "CAMPO = :CAMPO"));
-    st.setParam(QStringLiteral("AUDITORIA"), audit);
-    st.setParam(QStringLiteral("CAMPO"), field);
-    st.execute();
     std::pair<QString, QString> values;
-    if (st.fetch())
-        values = {text(st.value(0)), text(st.value(1))};
-    st.closeCursor();
-    tx.commit();
+    readRows(
+        connection,
+        QStringLiteral("SELECT ANTES, DEPOIS FROM AUDITORIA_CAMPO WHERE AUDITORIA = :AUDITORIA AND CAMPO = :CAMPO"),
+        [&](fb::Statement& st) {
+            st.setParam(QStringLiteral("AUDITORIA"), audit);
+            st.setParam(QStringLiteral("CAMPO"), field);
+        },
+        [&](const fb::Statement& st) { values = {text(st.value(0)), text(st.value(1))}; });
     return values;
 }
 
 QString changeTableLabel(const QString& table)
 {
-    static const QHash<QString, QString> labels{
-        {QStringLiteral("PACIENTE"), QStringLiteral("Ficha")},
-        {QStringLiteral("PAIS"), QStringLiteral("Pais")},
-        {QStringLiteral("IRMAO"), QStringLiteral(u"Irmão")},
-        {QStringLiteral("CONSULTA"), QStringLiteral(u"Sessão")},
-        {QStringLiteral("BRINQUEDO_NA_CONSULTA"), QStringLiteral(u"Brinquedo da sessão")},
-        {QStringLiteral("REAVALIACAO"), QStringLiteral(u"Reavaliação")},
-        {QStringLiteral("INDICACAO"), QStringLiteral(u"Indicação")},
-        {QStringLiteral("ORIENTACAO"), QStringLiteral(u"Orientação")},
-        {QStringLiteral("HISTORICO"), QStringLiteral(u"Histórico")},
-    };
+    static const QHash<QString, QString> labels = labelsOf({
+        {"PACIENTE", u"Ficha"}, {"PAIS", u"Pais"}, {"IRMAO", u"Irmão"},
+        {"CONSULTA", u"Sessão"}, {"BRINQUEDO_NA_CONSULTA", u"Brinquedo da sessão"},
+        {"REAVALIACAO", u"Reavaliação"}, {"INDICACAO", u"Indicação"}, {"ORIENTACAO", u"Orientação"}, {"HISTORICO", u"Histórico"},
+    });
     return labels.value(table, table);
 }
 
 QString changeFieldLabel(const QString& field)
 {
-    static const QHash<QString, QString> labels{
-        {QStringLiteral("ID"), QStringLiteral(u"Número")},
-        {QStringLiteral("NOME"), QStringLiteral("Nome")},
-        {QStringLiteral("EMAIL"), QStringLiteral("E-mail")},
-        {QStringLiteral("NASCIMENTO"), QStringLiteral("Nascimento")},
-        {QStringLiteral("CADASTRO"), QStringLiteral("Entrada")},
-        {QStringLiteral("SAIDA"), QStringLiteral(u"Saída")},
-        {QStringLiteral("STATUS"), QStringLiteral(u"Situação")},
-        {QStringLiteral("FONE"), QStringLiteral("Fone")},
-        {QStringLiteral("FONE2"), QStringLiteral("Fone (2)")},
-        {QStringLiteral("ENDERECO"), QStringLiteral(u"Endereço")},
-        {QStringLiteral("BAIRRO"), QStringLiteral("Bairro")},
-        {QStringLiteral("CIDADE"), QStringLiteral("Cidade")},
-        {QStringLiteral("UF"), QStringLiteral("UF")},
-        {QStringLiteral("CEP"), QStringLiteral("CEP")},
-        {QStringLiteral("INSTRUCAO"), QStringLiteral(u"Instrução")},
-        {QStringLiteral("ESCOLA"), QStringLiteral("Escola")},
-        {QStringLiteral("TERAPEUTA"), QStringLiteral("Terapeuta")},
-        {QStringLiteral("CARATER"), QStringLiteral(u"Caráter")},
-        {QStringLiteral("PROCEDENCIA"), QStringLiteral(u"Procedência")},
-        {QStringLiteral("PACIENTE"), QStringLiteral("Paciente")},
-        {QStringLiteral("TIPO"), QStringLiteral("Tipo")},
-        {QStringLiteral("PROFISSAO"), QStringLiteral(u"Profissão")},
-        {QStringLiteral("FONE_RES"), QStringLiteral("Fone residencial")},
-        {QStringLiteral("FONE_PROF"), QStringLiteral("Fone profissional")},
-        {QStringLiteral("FONE_CEL"), QStringLiteral("Celular")},
-        {QStringLiteral("DATA"), QStringLiteral("Data")},
-        {QStringLiteral("HORA"), QStringLiteral("Hora")},
-        {QStringLiteral("OBSERVACOES"), QStringLiteral(u"Observações")},
-        {QStringLiteral("CONSULTA"), QStringLiteral(u"Sessão")},
-        {QStringLiteral("BRINQUEDO"), QStringLiteral("Brinquedo")},
-        {QStringLiteral("CONTEUDO"), QStringLiteral(u"Conteúdo")},
-        {QStringLiteral("NOTA"), QStringLiteral("Nota")},
-    };
+    static const QHash<QString, QString> labels = labelsOf({
+        {"ID", u"Número"}, {"NOME", u"Nome"}, {"EMAIL", u"E-mail"}, {"NASCIMENTO", u"Nascimento"},
+        {"CADASTRO", u"Entrada"}, {"SAIDA", u"Saída"}, {"STATUS", u"Situação"},
+        {"FONE", u"Fone"}, {"FONE2", u"Fone (2)"},
+        {"ENDERECO", u"Endereço"}, {"BAIRRO", u"Bairro"}, {"CIDADE", u"Cidade"}, {"UF", u"UF"}, {"CEP", u"CEP"},
+        {"INSTRUCAO", u"Instrução"}, {"ESCOLA", u"Escola"}, {"TERAPEUTA", u"Terapeuta"}, {"CARATER", u"Caráter"},
+        {"PROCEDENCIA", u"Procedência"},
+        {"PACIENTE", u"Paciente"}, {"TIPO", u"Tipo"}, {"PROFISSAO", u"Profissão"},
+        {"FONE_RES", u"Fone residencial"}, {"FONE_PROF", u"Fone profissional"}, {"FONE_CEL", u"Celular"},
+        {"DATA", u"Data"}, {"HORA", u"Hora"}, {"OBSERVACOES", u"Observações"},
+        {"CONSULTA", u"Sessão"}, {"BRINQUEDO", u"Brinquedo"}, {"CONTEUDO", u"Conteúdo"}, {"NOTA", u"Nota"},
+    });
     return labels.value(field, field);
 }
 

@@ -71,18 +71,12 @@ TEST_F(AuditTest, EveryAuditedTableRecordsInsertUpdateAndDeleteWithTheUserAndEve
         const char* patient;
         const char* change;   // the update's one change
     } cases[] = {
-        {"CARATER", "(ID, CARATER) VALUES (1, 'Particular')", "CARATER = 'Convênio'", "ID = 1", "1", "null",
-         "CARATER: Particular -> Convênio"},
-        {"TERAPEUTA", "(ID, NOME) VALUES (2, 'Helena')", "NOME = 'Helena Prado'", "ID = 2", "2", "null",
-         "NOME: Helena -> Helena Prado"},
-        {"BRINQUEDO", "(ID, BRINQUEDO) VALUES (3, 'Fantoches')", "BRINQUEDO = 'Bonecos'", "ID = 3", "3", "null",
-         "BRINQUEDO: Fantoches -> Bonecos"},
-        {"ESCOLA", "(ID, NOME) VALUES (4, 'Escola A')", "NOME = 'Escola B'", "ID = 4", "4", "null",
-         "NOME: Escola A -> Escola B"},
-        {"INSTRUCAO", "(ID, DESCRICAO) VALUES (5, 'Médio')", "DESCRICAO = 'Superior'", "ID = 5", "5", "null",
-         "DESCRICAO: Médio -> Superior"},
-        {"TIPO_ORIENTACAO", "(ID, DESCRICAO) VALUES (6, 'Sono')", "DESCRICAO = 'Rotina'", "ID = 6", "6", "null",
-         "DESCRICAO: Sono -> Rotina"},
+        {"CARATER", "(ID, CARATER) VALUES (1, 'Particular')", "CARATER = 'Convênio'", "ID = 1", "1", "null", "CARATER: Particular -> Convênio"},
+        {"TERAPEUTA", "(ID, NOME) VALUES (2, 'Helena')", "NOME = 'Helena Prado'", "ID = 2", "2", "null", "NOME: Helena -> Helena Prado"},
+        {"BRINQUEDO", "(ID, BRINQUEDO) VALUES (3, 'Fantoches')", "BRINQUEDO = 'Bonecos'", "ID = 3", "3", "null", "BRINQUEDO: Fantoches -> Bonecos"},
+        {"ESCOLA", "(ID, NOME) VALUES (4, 'Escola A')", "NOME = 'Escola B'", "ID = 4", "4", "null", "NOME: Escola A -> Escola B"},
+        {"INSTRUCAO", "(ID, DESCRICAO) VALUES (5, 'Médio')", "DESCRICAO = 'Superior'", "ID = 5", "5", "null", "DESCRICAO: Médio -> Superior"},
+        {"TIPO_ORIENTACAO", "(ID, DESCRICAO) VALUES (6, 'Sono')", "DESCRICAO = 'Rotina'", "ID = 6", "6", "null", "DESCRICAO: Sono -> Rotina"},
         {"PACIENTE",
          "(ID, NOME, EMAIL, NASCIMENTO, CADASTRO, SAIDA, STATUS, FONE, FONE2, ENDERECO, BAIRRO, CIDADE, UF, CEP, "
          "INSTRUCAO, ESCOLA, TERAPEUTA, CARATER, PROCEDENCIA) VALUES (57, 'Conceição', 'a@b.br', '2015-04-12', "
@@ -136,9 +130,10 @@ TEST_F(AuditTest, EveryAuditedTableRecordsInsertUpdateAndDeleteWithTheUserAndEve
                                                              "where RDB$RELATION_NAME = '%1' order by 1").arg(table)))
             expected << name.toString();
         EXPECT_EQ(columns.join(u' ').toStdString(), expected.join(u' ').toStdString());
-        if (c.change)
+        if (c.change) {
             EXPECT_EQ(entries[1], (Entry{therapist.user, table, QString::fromLatin1(c.key), QStringLiteral("A"),
                                          QString::fromLatin1(c.patient), {QString::fromUtf8(c.change)}}));
+        }
     }
     for (auto c = std::rbegin(cases); c != std::rend(cases); ++c) {
         SCOPED_TRACE(c->table);
