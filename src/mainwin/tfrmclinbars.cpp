@@ -83,6 +83,9 @@ void TfrmClin::CreateMenus()
     Exportarprontuario1 =
         menuItem(popRelat, "Exportarprontuario1", QStringLiteral(u"Exportar prontuário"), "document-export");
     connect(Exportarprontuario1, &QAction::triggered, this, handler([this] { Exportarprontuario1Click(); }));
+    Historicodealteracoes1 = menuItem(popRelat, "Historicodealteracoes1", QStringLiteral(u"Histórico de alterações..."),
+                                      "view-history");
+    connect(Historicodealteracoes1, &QAction::triggered, this, handler([this] { Historicodealteracoes1Click(); }));
 
     popTools = popupMenu(this, "popTools");
     CpiadeSegurana1 = popTools->addMenu(icons::get(QStringLiteral("backup")), QStringLiteral("Backup"));

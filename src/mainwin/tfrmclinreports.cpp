@@ -55,9 +55,7 @@ void TfrmClin::Histrico1Click()
 
 void TfrmClin::Exportarprontuario1Click()
 {
-    for (ds::DataSource* source : {dsIrmao, dsMae, dsPai, dsPaciente, dsBrinquedoNaConsulta, dsConsulta, dsReavaliacao,
-                                   dsIndicacao, dsOrientacao, dsHistorico})
-        PostPendingEdit(source);
+    PostEveryPendingEdit();
     if (dm.PacienteNumeroTexto().isEmpty()) {
         platform::showInformation(QStringLiteral(u"Não há paciente para exportar."));
         return;
@@ -81,6 +79,8 @@ void TfrmClin::Exportarprontuario1Click()
         const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
         record.write(file);
     }
-    // Handing the record out is what the access log will record, here, once the file is complete.
+    // The record left the program: logged once the file is complete.
+    dm.recordAccess(store::AccessEvent::RecordExported, dm.qryPaciente.fieldByName(QStringLiteral("ID")).asInteger(),
+                    shown);
     platform::showInformation(QStringLiteral(u"Prontuário exportado em\r%1").arg(shown));
 }

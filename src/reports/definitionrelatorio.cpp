@@ -35,4 +35,11 @@ void DefinitionRelatorio::PrepareReport()
     m_definition.prepare();
 }
 
-void DefinitionRelatorio::ShowPreparedReport() { m_definition.showPrepared(QApplication::activeWindow()); }
+void DefinitionRelatorio::ShowPreparedReport(const std::function<void(const QString& what)>& handedOut)
+{
+    m_definition.showPrepared(QApplication::activeWindow(), [this, handedOut](const QString& file) {
+        if (handedOut)
+            handedOut(file.isEmpty() ? m_title + QStringLiteral(" impresso")
+                                     : m_title + QStringLiteral(" exportado para ") + file);
+    });
+}

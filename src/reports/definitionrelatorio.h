@@ -22,7 +22,8 @@ public:
     bool SetObjectText(const QString& objectName, const QString& text) override;
     // The document title is that of the patient current while preparing.
     void PrepareReport() override;
-    void ShowPreparedReport() override;
+    // handedOut hears "Dados Gerais impresso" or "Dados Gerais exportado para <file>".
+    void ShowPreparedReport(const std::function<void(const QString& what)>& handedOut = {}) override;
 
 private:
     Tdm& m_dm;

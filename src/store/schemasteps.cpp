@@ -2,6 +2,7 @@
 // goes at the end with the next number; a step already released never
 // changes, since databases in use have run it.
 
+#include "store/auditschema.h"
 #include "store/schemaversion.h"
 
 namespace store {
@@ -66,6 +67,9 @@ const std::vector<SchemaStep>& schemaSteps()
                          "  CONSTRAINT CK_CONSULTORIO_UNICO CHECK (ID = 1)\n"
                          ")")}},
         {3, QStringLiteral(u"papéis e permissões dos usuários"), rolesAndRights()},
+        // The trail's tables are committed before the triggers that write them.
+        {4, QStringLiteral(u"tabelas da auditoria"), auditTables()},
+        {5, QStringLiteral(u"registro das alterações e dos acessos"), auditTriggersAndRights()},
     };
     return steps;
 }

@@ -6,6 +6,7 @@
 
 #include "dataset/connection.h"
 #include "dataset/sqldataset.h"
+#include "store/accesslog.h"
 #include "store/account.h"
 #include "store/tconsultorio.h"
 #include "store/tperiodo.h"
@@ -13,6 +14,7 @@
 #include "store/tzsequence.h"
 
 #include <QDate>
+#include <QSet>
 #include <QString>
 #include <functional>
 
@@ -162,6 +164,9 @@ public:
     // The logged-in user's new password, once her current one is confirmed;
     // the connection goes on with it. Raises store::EAccessRefused.
     void changeOwnPassword(const QString& current, const QString& next);
+    // One entry of the access log on the data module's connection (see
+    // store::recordAccess); raises the connection's errors.
+    void recordAccess(store::AccessEvent event, int patient = 0, const QString& detail = {});
 
     // --- rules shared by the record data sets
     void qryCaraterBeforePost(ds::DataSet& dataSet);
@@ -222,4 +227,6 @@ private:
     store::Account m_account;
     // The period the period reports read while one is prepared; Periodo at other times.
     const TPeriodo* m_periodoRel = nullptr;
+    // The patients whose record was shown since the program started, each logged once.
+    QSet<int> m_shownPatients;
 };

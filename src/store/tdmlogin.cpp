@@ -1,6 +1,7 @@
 // The user of the data module's connection: the login, which finds the
 // program's role she holds, and the change of her own password.
 
+#include "core/clock.h"
 #include "fb/fberror.h"
 #include "fb/sqlquote.h"
 #include "fb/statement.h"
@@ -31,29 +32,35 @@ void Tdm::logIn(const QString& typedUser, const QString& password)
     ZConnection1.disconnect();
     // The server gives a role the user does not hold as none at all: an
     // administrator is found at once, a therapist at the second attempt.
+    // A refusal that reached the server is kept on this computer until a
+    // login succeeds, since there is no connection to record it with.
+    const auto refused = [&] {
+        useAccount({});
+        store::rememberRefusedLogin(m_databaseLocation, user, Clock::now());
+    };
     for (const QString& role : {store::kAdministratorRole, store::kTherapistRole}) {
         useAccount({user, password, role});
         try {
             ZConnection1.connect();
-            store::recordAccess(store::AccessEvent::LoggedIn, user);
-            return;
+            break;
         } catch (const store::ENotInRole&) {
             if (role == store::kTherapistRole) {
-                useAccount({});
-                store::recordAccess(store::AccessEvent::LoginRefused, user);
+                refused();
                 throw;
             }
         } catch (const fb::FbError& error) {
             useAccount({});
             if (!error.isLoginRefused())
                 throw;
-            store::recordAccess(store::AccessEvent::LoginRefused, user);
+            refused();
             throw store::EAccessRefused(kWrongLogin);
         } catch (...) {
             useAccount({});
             throw;
         }
     }
+    recordAccess(store::AccessEvent::LoggedIn);
+    ZConnection1.use([&](fb::Connection& c) { store::recordRefusedLogins(c, m_databaseLocation); });
 }
 
 void Tdm::changeOwnPassword(const QString& current, const QString& next)
@@ -73,5 +80,10 @@ void Tdm::changeOwnPassword(const QString& current, const QString& next)
     store::Account changed = m_account;
     changed.password = next;
     useAccount(changed);
-    store::recordAccess(store::AccessEvent::UsersChanged, m_account.user, QStringLiteral("senha própria"));
+    recordAccess(store::AccessEvent::UsersChanged, 0, QStringLiteral(u"senha própria"));
+}
+
+void Tdm::recordAccess(store::AccessEvent event, int patient, const QString& detail)
+{
+    ZConnection1.use([&](fb::Connection& c) { store::recordAccess(c, event, patient, detail); });
 }

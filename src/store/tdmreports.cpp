@@ -345,8 +345,11 @@ bool Tdm::PrepareRel(TRelTipo tipo, TRelatorio& report, const TRelOpcoes& opcoes
 void Tdm::ShowRel(TRelTipo tipo)
 {
     TRelatorio& report = RelatorioInstalado(tipo);
-    if (PrepareRel(tipo, report))
-        report.ShowPreparedReport();
+    if (!PrepareRel(tipo, report))
+        return;
+    const int patient = currentPatient();
+    report.ShowPreparedReport(
+        [this, patient](const QString& what) { recordAccess(store::AccessEvent::ReportHandedOut, patient, what); });
 }
 
 void Tdm::OpenRelFicha() { ShowRel(TRelTipo::Ficha); }

@@ -21,8 +21,9 @@ public:
     // closed and leaving them open; the pages are kept until the next time.
     virtual void PrepareReport() = 0;
     // Shows the pages prepared last in the modal preview; returns when the
-    // preview has been closed.
-    virtual void ShowPreparedReport() = 0;
+    // preview has been closed. handedOut runs each time the user printed
+    // the pages or wrote them to a file, with the report and how, in words.
+    virtual void ShowPreparedReport(const std::function<void(const QString& what)>& handedOut = {}) = 0;
 };
 
 // Asks the user for a period, offering the one given; true when a valid

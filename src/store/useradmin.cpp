@@ -107,7 +107,7 @@ void UserAdmin::create(const QString& name, const QString& password, UserRole ro
     statements << QStringLiteral("CREATE ") + user(name) + QStringLiteral(" PASSWORD ") + fb::quoteLiteral(password) +
                       (role == UserRole::Administrator ? QStringLiteral(" GRANT ADMIN ROLE") : QString());
     runAll(statements);
-    recordAccess(AccessEvent::UsersChanged, self(), QStringLiteral("novo usuário ") + name);
+    recordAccess(m_connection, AccessEvent::UsersChanged, 0, QStringLiteral("novo usuário ") + name);
 }
 
 void UserAdmin::admit(const QString& name, UserRole role)
@@ -123,7 +123,7 @@ void UserAdmin::setPassword(const QString& name, const QString& password)
     refuseIf(passwordProblem(password));
     requireProgramUser(name);
     runAll({QStringLiteral("ALTER ") + user(name) + QStringLiteral(" PASSWORD ") + fb::quoteLiteral(password)});
-    recordAccess(AccessEvent::UsersChanged, self(), QStringLiteral("nova senha de ") + name);
+    recordAccess(m_connection, AccessEvent::UsersChanged, 0, QStringLiteral("nova senha de ") + name);
 }
 
 void UserAdmin::setActive(const QString& name, bool active)
@@ -132,7 +132,7 @@ void UserAdmin::setActive(const QString& name, bool active)
     if (!active)
         refuseSelf(name, QStringLiteral(u"Você não pode desativar o seu próprio usuário."));
     runAll({QStringLiteral("ALTER ") + user(name) + (active ? QStringLiteral(" ACTIVE") : QStringLiteral(" INACTIVE"))});
-    recordAccess(AccessEvent::UsersChanged, self(), (active ? QStringLiteral("ativado ") : QStringLiteral("desativado ")) + name);
+    recordAccess(m_connection, AccessEvent::UsersChanged, 0, (active ? QStringLiteral("ativado ") : QStringLiteral("desativado ")) + name);
 }
 
 void UserAdmin::setRole(const QString& name, UserRole role)
@@ -148,7 +148,7 @@ void UserAdmin::setRole(const QString& name, UserRole role)
                       (role == UserRole::Administrator ? QStringLiteral(" GRANT ADMIN ROLE")
                                                        : QStringLiteral(" REVOKE ADMIN ROLE"));
     runAll(statements);
-    recordAccess(AccessEvent::UsersChanged, self(), QStringLiteral("papel de ") + name);
+    recordAccess(m_connection, AccessEvent::UsersChanged, 0, QStringLiteral("papel de ") + name);
 }
 
 void UserAdmin::requireProgramUser(const QString& name)

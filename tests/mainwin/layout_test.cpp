@@ -125,8 +125,9 @@ TEST_F(LayoutTest, CommandBarButtonsAndMenus)
 
     EXPECT_EQ(captions(w->popTabelas),
               (QStringList{"Terapeuta", "Caráter", "Brinquedo", "Tipo de Orientação", "Escola", "Instrução"}));
-    EXPECT_EQ(captions(w->popRelat), (QStringList{"Dados Gerais", "Sessão", "Reavaliações", "Indicações",
-                                                  "Orientações", "Histórico", "-", "Exportar prontuário"}));
+    EXPECT_EQ(captions(w->popRelat),
+              (QStringList{"Dados Gerais", "Sessão", "Reavaliações", "Indicações", "Orientações", "Histórico", "-",
+                           "Exportar prontuário", "Histórico de alterações..."}));
     // The window's user is an administrator (a therapist's menu: users_test).
     // The window's user is an administrator (a therapist's menu: users_test).
     EXPECT_EQ(captions(w->popTools),

@@ -348,6 +348,10 @@ TEST_F(RecordExportTest, TheReportsMenuExportsTheRecordToTheFileTheUserNames)
               QStringLiteral("Vila Nova"));
     ASSERT_EQ(messages.requests.size(), 1);
     EXPECT_TRUE(messages.requests[0].text.startsWith(QStringLiteral(u"Prontuário exportado em")));
+    const QString logged = QStringLiteral("select USUARIO || ' ' || PACIENTE || ' ' || DETALHE from ACESSO "
+                                          "where EVENTO = 'EXPORTACAO'");
+    const QVariantList once{dm.account().user + u" 57 "_qs + QDir::toNativeSeparators(zip())};
+    EXPECT_EQ(db.column(logged), once);
 
     // An existing file is replaced only when the user says so.
     const QByteArray first = unzip({QStringLiteral("-p"), zip(), RecordExport::kJsonName});
@@ -363,4 +367,5 @@ TEST_F(RecordExportTest, TheReportsMenuExportsTheRecordToTheFileTheUserNames)
     // Cancelling the file dialog writes nothing and says nothing.
     w.Exportarprontuario1->trigger();
     EXPECT_EQ(messages.requests.size(), 2);
+    EXPECT_EQ(db.column(logged), once);   // neither the refused nor the cancelled export is logged
 }

@@ -22,35 +22,10 @@ const QStringList kTables{"CARATER",   "TERAPEUTA",  "BRINQUEDO",  "ESCOLA",   "
                           "TIPO_ORIENTACAO", "PACIENTE", "PAIS",   "IRMAO",    "CONSULTA",
                           "BRINQUEDO_NA_CONSULTA", "REAVALIACAO", "INDICACAO", "ORIENTACAO", "HISTORICO"};
 
-fb::ConnectParams paramsOf(const TestDatabase& db, const store::Account& account)
-{
-    fb::ConnectParams p;
-    p.database = db.location();
-    p.user = account.user;
-    p.password = account.password;
-    p.role = account.role;
-    return p;
-}
-
-// Runs one statement in a connection of the account's; empty when it worked,
-// else the server's message.
+// One statement as the account; empty when it worked, else the server's message.
 QString tryAs(const TestDatabase& db, const store::Account& account, const QString& sql)
 {
-    try {
-        fb::Connection c;
-        c.connect(paramsOf(db, account));
-        fb::Transaction tx(c);
-        fb::Statement st(tx, sql, fb::ParamStyle::Raw);
-        st.execute();
-        if (st.hasResultSet()) {
-            st.fetch();
-            st.closeCursor();
-        }
-        tx.commit();
-        return {};
-    } catch (const fb::FbError& e) {
-        return e.message().isEmpty() ? QStringLiteral("?") : e.message();
-    }
+    return runAs(db, account, {sql});
 }
 
 // The server's backup through its service manager, by gbak, under that
@@ -119,15 +94,29 @@ TEST_F(AccessTest, EachRoleHoldsExactlyItsRightsAndNobodyElseHoldsAny)
     }
     for (const char* right : {"I", "U", "D"})
         expected << QStringLiteral("MARVOK_ADMIN %1 CONSULTORIO").arg(QString::fromLatin1(right));
+    // The audit trail: read by both roles, written only by its triggers; the
+    // access log: written only by its procedure, which both roles run, and
+    // read by administrators.
+    for (const char* role : {"MARVOK_TERAPEUTA", "MARVOK_ADMIN"})
+        expected << QStringLiteral("%1 S AUDITORIA").arg(QString::fromLatin1(role))
+                 << QStringLiteral("%1 S AUDITORIA_CAMPO").arg(QString::fromLatin1(role))
+                 << QStringLiteral("%1 X REGISTRAR_ACESSO").arg(QString::fromLatin1(role));
+    expected << QStringLiteral("MARVOK_ADMIN S ACESSO");
+    for (const QString& table : kTables)
+        expected << QStringLiteral("AUD_%1 I AUDITORIA").arg(table) << QStringLiteral("AUD_%1 I AUDITORIA_CAMPO").arg(table)
+                 << QStringLiteral("AUD_%1 G GEN_AUDITORIA").arg(table);
+    expected << QStringLiteral("AUD_BRINQUEDO_NA_CONSULTA S CONSULTA") << QStringLiteral("REGISTRAR_ACESSO I ACESSO")
+             << QStringLiteral("REGISTRAR_ACESSO G GEN_AUDITORIA");
     QSet<QString> granted;
-    // Every right on the program's objects given to anyone but their owner
+    // Every right on the program's objects given to anyone (a role, a trigger, a procedure) but their owner
     // (the database's creator), and every membership of a program role.
     for (const QVariantList& row : db.rows(QStringLiteral(
              "select trim(P.RDB$USER), trim(P.RDB$PRIVILEGE), trim(P.RDB$RELATION_NAME) from RDB$USER_PRIVILEGES P "
              "where P.RDB$USER <> 'SYSDBA' and P.RDB$PRIVILEGE <> 'M' and (exists (select 1 from RDB$RELATIONS R "
              "where R.RDB$RELATION_NAME = P.RDB$RELATION_NAME and coalesce(R.RDB$SYSTEM_FLAG, 0) = 0) or exists "
              "(select 1 from RDB$GENERATORS G where G.RDB$GENERATOR_NAME = P.RDB$RELATION_NAME and "
-             "coalesce(G.RDB$SYSTEM_FLAG, 0) = 0))")))
+             "coalesce(G.RDB$SYSTEM_FLAG, 0) = 0) or exists (select 1 from RDB$PROCEDURES R where R.RDB$PROCEDURE_NAME = "
+             "P.RDB$RELATION_NAME and coalesce(R.RDB$SYSTEM_FLAG, 0) = 0))")))
         granted << row[0].toString() + u' ' + row[1].toString() + u' ' + row[2].toString();
     EXPECT_EQ(granted, expected);
 }

@@ -160,6 +160,9 @@ TEST(SchemaVersion, OlderLayoutsAreBroughtUpToTheProgramsVersionWithEveryRowKept
         if (!c.withEmail)
             expected[QStringLiteral("PACIENTE")] << QStringLiteral("EMAIL");
         expected[QStringLiteral("CONSULTORIO")] = QStringList{"ID", "NOME", "ENDERECO", "TELEFONE", "REGISTRO", "LOGOTIPO"};
+        expected[QStringLiteral("AUDITORIA")] = QStringList{"ID", "MOMENTO", "USUARIO", "TABELA", "CHAVE", "ACAO", "PACIENTE"};
+        expected[QStringLiteral("AUDITORIA_CAMPO")] = QStringList{"AUDITORIA", "CAMPO", "ANTES", "DEPOIS"};
+        expected[QStringLiteral("ACESSO")] = QStringList{"ID", "MOMENTO", "USUARIO", "EVENTO", "PACIENTE", "DETALHE"};
         Layout after = layoutOf(db);
         after.remove(QStringLiteral("VERSAO_BANCO"));
         EXPECT_EQ(after, expected);
@@ -170,6 +173,22 @@ TEST(SchemaVersion, OlderLayoutsAreBroughtUpToTheProgramsVersionWithEveryRowKept
                                            "R.RDB$FIELD_NAME = 'EMAIL'")),
                   QStringLiteral("37:60"));   // VARCHAR(60)
         EXPECT_EQ(db.scalar(QStringLiteral("select count(EMAIL) from PACIENTE")).toInt(), c.withEmail ? 1 : 0);
+
+        // The rows that were there before have no trail; their first change has.
+        EXPECT_EQ(db.scalar(QStringLiteral("select count(*) from AUDITORIA")).toInt(), 0);
+        {
+            Tdm dm(db.folder(), testusers::therapist());
+            dm.qryPaciente.open();
+            ASSERT_EQ(dm.qryPaciente.fieldByName(QStringLiteral("ID")).value().toInt(), 57);
+            dm.qryPaciente.edit();
+            dm.qryPaciente.fieldByName(QStringLiteral("PROCEDENCIA")).setValue(QStringLiteral("Pediatra"));
+            dm.qryPaciente.post();
+            dm.ZConnection1.disconnect();
+        }
+        EXPECT_EQ(db.rows(QStringLiteral("select A.USUARIO, A.TABELA, A.CHAVE, A.ACAO, A.PACIENTE, C.CAMPO, C.ANTES, "
+                                         "C.DEPOIS from AUDITORIA A join AUDITORIA_CAMPO C on C.AUDITORIA = A.ID")),
+                  (QList<QVariantList>{{testusers::therapist().user, "PACIENTE", "57", "A", 57, "PROCEDENCIA",
+                                        QString::fromUtf8("Indicação escolar"), "Pediatra"}}));
 
         // The next connection finds the database at its version and changes nothing.
         const QList<QVariantList> formats = formatsOf(db);
