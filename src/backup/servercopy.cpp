@@ -2,6 +2,7 @@
 
 #include "core/eerror.h"
 #include "fb/service.h"
+#include "fb/sqlquote.h"
 #include "fb/statement.h"
 #include "fb/transaction.h"
 
@@ -22,8 +23,6 @@ void execute(fb::Connection& connection, const QString& sql)
     fb::executeSql(tx, sql, fb::ParamStyle::Raw);
     tx.commit();
 }
-
-QString quoted(QString text) { return u'\'' + text.replace(u'\'', QStringLiteral("''")) + u'\''; }
 
 } // namespace
 
@@ -64,7 +63,7 @@ void copy(const fb::Location& from, const QString& to, const fb::ConnectParams& 
     try {
         // The server writes every page into the shadow's file when the
         // statement is committed, and keeps it up to date until it is dropped.
-        execute(c, QStringLiteral("CREATE SHADOW ") + number + u' ' + quoted(to));
+        execute(c, QStringLiteral("CREATE SHADOW ") + number + u' ' + fb::quoteLiteral(to));
         try {
             execute(c, QStringLiteral("DROP SHADOW ") + number + QStringLiteral(" PRESERVE FILE"));
         } catch (...) {
