@@ -2,7 +2,6 @@
 
 #include "fb/connection.h"
 #include "fb/statement.h"
-#include "fb/transaction.h"
 #include "platform/settings.h"
 #include "store/account.h"
 #include "store/schemaversion.h"
@@ -58,17 +57,12 @@ ENotInRole::ENotInRole(const QString& user)
 
 AttachmentFacts attachmentFacts(fb::Connection& connection)
 {
+    const QVariantList row = fb::selectRows(connection, kFacts, {}, fb::ParamStyle::Raw).value(0);
     AttachmentFacts facts;
-    fb::Transaction tx(connection, fb::TransactionOptions{true});
-    fb::Statement st(tx, kFacts, fb::ParamStyle::Raw);
-    st.execute();
-    st.fetch();
-    facts.user = st.value(0).toString().trimmed();
-    facts.role = st.value(1).toString().trimmed();
-    facts.encrypted = st.value(2).toString() == QStringLiteral("TRUE");
-    facts.programRoles = st.value(3).toInt();
-    st.closeCursor();
-    tx.commit();
+    facts.user = row.value(0).toString().trimmed();
+    facts.role = row.value(1).toString().trimmed();
+    facts.encrypted = row.value(2).toString() == QStringLiteral("TRUE");
+    facts.programRoles = row.value(3).toInt();
     return facts;
 }
 

@@ -37,13 +37,9 @@ const QString kRecordVersion =
 
 bool hasVersionTable(fb::Connection& connection)
 {
-    fb::Transaction tx(connection, fb::TransactionOptions{true});
-    fb::Statement st(tx, QStringLiteral("SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'VERSAO_BANCO'"));
-    st.execute();
-    const bool found = st.fetch() && st.value(0).toInt() > 0;
-    st.closeCursor();
-    tx.commit();
-    return found;
+    return fb::selectValue(connection,
+                           QStringLiteral("SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'VERSAO_BANCO'"))
+               .toInt() > 0;
 }
 
 void createVersionTable(fb::Connection& connection)
@@ -105,13 +101,7 @@ EUpgradeFailed::EUpgradeFailed(const SchemaStep& step, const QString& serverMess
 
 int schemaVersion(fb::Connection& connection)
 {
-    fb::Transaction tx(connection, fb::TransactionOptions{true});
-    fb::Statement st(tx, kReadVersion, fb::ParamStyle::Raw);
-    st.execute();
-    const int version = st.fetch() ? st.value(0).toInt() : 0;
-    st.closeCursor();
-    tx.commit();
-    return version;
+    return fb::selectValue(connection, kReadVersion, {}, fb::ParamStyle::Raw).toInt();
 }
 
 void checkSchemaVersion(fb::Connection& connection)

@@ -34,21 +34,6 @@ const QString kUserExists = QStringLiteral("select count(*) from SEC$USERS where
 
 QString user(const QString& name) { return QStringLiteral("USER ") + fb::quoteIdentifier(name); }
 
-QList<QVariantList> select(fb::Connection& connection, const QString& sql, const QVariant& parameter = {})
-{
-    fb::Transaction tx(connection, fb::TransactionOptions{true});
-    fb::Statement st(tx, sql, fb::ParamStyle::Raw);
-    if (parameter.isValid())
-        st.setParamAt(0, parameter);
-    st.execute();
-    QList<QVariantList> rows;
-    while (st.fetch())
-        rows << QVariantList(st.row().begin(), st.row().end());
-    st.closeCursor();
-    tx.commit();
-    return rows;
-}
-
 fb::ConnectParams adminParams(const QString& location, const Account& administrator)
 {
     fb::ConnectParams p;
@@ -78,6 +63,7 @@ UserAdmin::UserAdmin(const QString& location, const Account& administrator)
         throw EAccessRefused(QStringLiteral(u"O usuário %1 não tem o direito de administrar os usuários neste "
                                             u"banco de dados.")
                                  .arg(administrator.user));
+    m_self = facts.user;
 }
 
 UserAdmin::UserAdmin(fb::Connection& connection) : m_connection(connection) {}
@@ -87,13 +73,13 @@ UserAdmin::~UserAdmin() = default;
 QList<UserEntry> UserAdmin::users()
 {
     QList<UserEntry> out;
-    for (const QVariantList& row : select(m_connection, kUsers))
+    for (const QVariantList& row : fb::selectRows(m_connection, kUsers, {}, fb::ParamStyle::Raw))
         out.append({row[0].toString().trimmed(), row[2].toInt() ? UserRole::Administrator : UserRole::Therapist,
                     row[1].toBool()});
     return out;
 }
 
-bool UserAdmin::exists(const QString& name) { return select(m_connection, kUserExists, name).value(0).value(0).toInt() > 0; }
+bool UserAdmin::exists(const QString& name) { return fb::selectValue(m_connection, kUserExists, {name}, fb::ParamStyle::Raw).toInt() > 0; }
 
 void UserAdmin::create(const QString& name, const QString& password, UserRole role)
 {
@@ -154,7 +140,7 @@ void UserAdmin::setRole(const QString& name, UserRole role)
 void UserAdmin::requireProgramUser(const QString& name)
 {
     refuseIf(userNameProblem(name));
-    for (const QVariantList& row : select(m_connection, kGrantedRoles, name))
+    for (const QVariantList& row : fb::selectRows(m_connection, kGrantedRoles, {name}, fb::ParamStyle::Raw))
         if (row[0].toString().trimmed() != kServerAdminRole)
             return;
     throw EAccessRefused(QStringLiteral(u"%1 não é um usuário do Marvok neste banco de dados.").arg(name));
@@ -163,11 +149,7 @@ void UserAdmin::requireProgramUser(const QString& name)
 const QString& UserAdmin::self()
 {
     if (m_self.isEmpty())
-        m_self = select(m_connection, QStringLiteral("select CURRENT_USER from RDB$DATABASE"))
-                     .value(0)
-                     .value(0)
-                     .toString()
-                     .trimmed();
+        m_self = fb::selectValue(m_connection, QStringLiteral("select CURRENT_USER from RDB$DATABASE")).toString().trimmed();
     return m_self;
 }
 
@@ -189,7 +171,7 @@ void UserAdmin::grantRole(QStringList& statements, const QString& name, UserRole
 void UserAdmin::revokeRoles(QStringList& statements, const QString& name)
 {
     // Another administrator, or the set-up, may have given them.
-    for (const QVariantList& row : select(m_connection, kGrantedRoles, name))
+    for (const QVariantList& row : fb::selectRows(m_connection, kGrantedRoles, {name}, fb::ParamStyle::Raw))
         statements << QStringLiteral("REVOKE %1 FROM ").arg(row[0].toString().trimmed()) + user(name) +
                           QStringLiteral(" GRANTED BY ") + fb::quoteIdentifier(row[1].toString().trimmed());
 }

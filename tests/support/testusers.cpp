@@ -71,20 +71,13 @@ void dropLeftovers(const QString& location)
     fb::Connection c;
     c.connect(serverAdministrator(location));
     QStringList stale;
-    {
-        fb::Transaction tx(c, fb::TransactionOptions{true});
-        fb::Statement st(tx, QStringLiteral("select SEC$USER_NAME from SEC$USERS where SEC$USER_NAME starting with ?"),
-                         fb::ParamStyle::Raw);
-        st.setParamAt(0, kPrefix);
-        st.execute();
-        while (st.fetch()) {
-            const QString name = st.value(0).toString().trimmed();
-            const QString pid = name.mid(kPrefix.size()).section(u'_', 0, 0);
-            if (!QFileInfo::exists(QStringLiteral("/proc/") + pid))
-                stale << name;
-        }
-        st.closeCursor();
-        tx.commit();
+    for (const QVariantList& row :
+         fb::selectRows(c, QStringLiteral("select SEC$USER_NAME from SEC$USERS where SEC$USER_NAME starting with ?"),
+                        {kPrefix}, fb::ParamStyle::Raw)) {
+        const QString name = row.value(0).toString().trimmed();
+        const QString pid = name.mid(kPrefix.size()).section(u'_', 0, 0);
+        if (!QFileInfo::exists(QStringLiteral("/proc/") + pid))
+            stale << name;
     }
     for (const QString& name : stale) {
         try {
