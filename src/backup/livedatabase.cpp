@@ -12,12 +12,9 @@ fb::Location LiveDatabase::location() const { return fb::parseLocation(m_dm.data
 
 fb::ConnectParams LiveDatabase::account() const
 {
-    fb::ConnectParams p = m_dm.ZConnection1.settings;
-    p.database.clear();
     // Backups, restores and the server's copies are the administrators'
     // work, done under the server's administration role they hold here.
-    p.role = store::kServerAdminRole;
-    return p;
+    return store::serverAdministration(m_dm.account());
 }
 
 QStringList LiveDatabase::recordTables() const
@@ -97,10 +94,8 @@ int LiveDatabase::otherAttachments()
     const QVariant own = fb::selectValue(m_dm.ZConnection1.handle(), QStringLiteral("select CURRENT_CONNECTION from RDB$DATABASE"));
     // A user sees only her own attachments, unless she looks under the
     // server's administration role, which the program's administrators hold.
-    fb::ConnectParams p = account();
-    p.database = m_dm.databaseLocation();
     fb::Connection watcher;
-    watcher.connect(p);
+    watcher.connect(account().at(m_dm.databaseLocation()));
     return fb::selectValue(watcher, QStringLiteral("select count(*) from MON$ATTACHMENTS where MON$ATTACHMENT_ID <> "
                                           "CURRENT_CONNECTION and MON$ATTACHMENT_ID <> %1 and MON$SYSTEM_FLAG = 0")
                                .arg(own.toLongLong()))

@@ -11,12 +11,11 @@
 #include <QSet>
 
 ScratchDatabase::ScratchDatabase(const fb::Location& live, const QString& folder, const QString& prefix,
-                                 fb::ConnectParams account)
+                                 const fb::ConnectParams& account)
     : m_location(live.sibling(folder + prefix + u'-' + QString::number(QRandomGenerator::global()->generate64(), 36) +
                               QStringLiteral(".fdb"))),
-      m_account(std::move(account))
+      m_account(account.at(m_location.text()))
 {
-    m_account.database = m_location.text();
 }
 
 ScratchDatabase::~ScratchDatabase() { drop(); }

@@ -10,13 +10,6 @@ namespace servercopy {
 
 namespace {
 
-fb::ConnectParams paramsFor(const fb::Location& database, const fb::ConnectParams& account)
-{
-    fb::ConnectParams p = account;
-    p.database = database.text();
-    return p;
-}
-
 void execute(fb::Connection& connection, const QString& sql)
 {
     fb::Transaction tx(connection);
@@ -39,7 +32,7 @@ QDateTime createdOf(fb::Connection& connection)
 QDateTime createdOf(const fb::Location& database, const fb::ConnectParams& account)
 {
     fb::Connection c;
-    c.connect(paramsFor(database, account));
+    c.connect(account.at(database.text()));
     const QDateTime created = createdOf(c);
     c.disconnect();
     return created;
@@ -48,7 +41,7 @@ QDateTime createdOf(const fb::Location& database, const fb::ConnectParams& accou
 void copy(const fb::Location& from, const QString& to, const fb::ConnectParams& account)
 {
     fb::Connection c;
-    c.connect(paramsFor(from, account));
+    c.connect(account.at(from.text()));
     const QDateTime created = createdOf(c);
     const bool forced = fb::selectValue(c, QStringLiteral("select MON$FORCED_WRITES from MON$DATABASE")).toInt() != 0;
     const int shadow =
@@ -107,7 +100,7 @@ void copy(const fb::Location& from, const QString& to, const fb::ConnectParams& 
 void remove(const fb::Location& database, const fb::ConnectParams& account)
 {
     fb::Connection c;
-    c.connect(paramsFor(database, account));
+    c.connect(account.at(database.text()));
     c.dropDatabase();
 }
 

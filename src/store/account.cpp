@@ -12,6 +12,15 @@ constexpr int kMinPasswordLength = 8;
 constexpr int kMaxPasswordBytes = 255;
 } // namespace
 
+fb::ConnectParams serverAdministration(const Account& administrator)
+{
+    fb::ConnectParams p;
+    p.user = administrator.user;
+    p.password = administrator.password;
+    p.role = kServerAdminRole;
+    return p;
+}
+
 QString userName(const QString& typed) { return typed.trimmed().toUpper(); }
 
 QString userNameProblem(const QString& name)

@@ -34,16 +34,6 @@ const QString kUserExists = QStringLiteral("select count(*) from SEC$USERS where
 
 QString user(const QString& name) { return QStringLiteral("USER ") + fb::quoteIdentifier(name); }
 
-fb::ConnectParams adminParams(const QString& location, const Account& administrator)
-{
-    fb::ConnectParams p;
-    p.database = location;
-    p.user = administrator.user;
-    p.password = administrator.password;
-    p.role = kServerAdminRole;
-    return p;
-}
-
 void refuseIf(const QString& problem)
 {
     if (!problem.isEmpty())
@@ -55,7 +45,7 @@ void refuseIf(const QString& problem)
 UserAdmin::UserAdmin(const QString& location, const Account& administrator)
     : m_own(std::make_unique<fb::Connection>()), m_connection(*m_own)
 {
-    m_connection.connect(adminParams(location, administrator));
+    m_connection.connect(serverAdministration(administrator).at(location));
     const AttachmentFacts facts = attachmentFacts(m_connection);
     // New passwords travel in these statements.
     requireEncryption(facts, location);

@@ -92,9 +92,7 @@ void dropLeftovers(const QString& location)
 
 fb::ConnectParams serverAdministrator(const QString& location)
 {
-    fb::ConnectParams p = testAccount();
-    p.database = location;
-    return p;
+    return testAccount().at(location);
 }
 
 const store::Account& therapist()
