@@ -8,17 +8,6 @@
 
 namespace servercopy {
 
-namespace {
-
-void execute(fb::Connection& connection, const QString& sql)
-{
-    fb::Transaction tx(connection);
-    fb::executeSql(tx, sql, fb::ParamStyle::Raw);
-    tx.commit();
-}
-
-} // namespace
-
 QString fileOf(fb::Connection& connection)
 {
     return fb::selectValue(connection, QStringLiteral("select MON$DATABASE_NAME from MON$DATABASE")).toString().trimmed();
@@ -56,12 +45,13 @@ void copy(const fb::Location& from, const QString& to, const fb::ConnectParams& 
     try {
         // The server writes every page into the shadow's file when the
         // statement is committed, and keeps it up to date until it is dropped.
-        execute(c, QStringLiteral("CREATE SHADOW ") + number + u' ' + fb::quoteLiteral(to));
+        fb::executeInTransaction(c, {QStringLiteral("CREATE SHADOW ") + number + u' ' + fb::quoteLiteral(to)}, fb::ParamStyle::Raw);
         try {
-            execute(c, QStringLiteral("DROP SHADOW ") + number + QStringLiteral(" PRESERVE FILE"));
+            fb::executeInTransaction(c, {QStringLiteral("DROP SHADOW ") + number + QStringLiteral(" PRESERVE FILE")}, fb::ParamStyle::Raw);
         } catch (...) {
             try {
-                execute(c, QStringLiteral("DROP SHADOW ") + number);   // and its file with it
+                // And its file with it.
+                fb::executeInTransaction(c, {QStringLiteral("DROP SHADOW ") + number}, fb::ParamStyle::Raw);
             } catch (...) {
             }
             throw;

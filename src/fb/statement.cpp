@@ -565,6 +565,14 @@ quint64 executeSql(Transaction& transaction, const QString& sql, ParamStyle styl
     return s.affectedRecords();
 }
 
+void executeInTransaction(Connection& connection, const QStringList& statements, ParamStyle style)
+{
+    Transaction tx(connection);
+    for (const QString& sql : statements)
+        executeSql(tx, sql, style);
+    tx.commit();
+}
+
 QList<QVariantList> selectRows(Connection& connection, const QString& sql, const QVariantList& params,
                                ParamStyle style)
 {

@@ -4,7 +4,6 @@
 #include "fb/fberror.h"
 #include "fb/sqlquote.h"
 #include "fb/statement.h"
-#include "fb/transaction.h"
 #include "store/accesslog.h"
 #include "store/attachmentcheck.h"
 
@@ -166,29 +165,31 @@ void UserAdmin::revokeRoles(QStringList& statements, const QString& name)
                           QStringLiteral(" GRANTED BY ") + fb::quoteIdentifier(row[1].toString().trimmed());
 }
 
-void UserAdmin::runAll(const QStringList& statements)
+void changeServerUsers(fb::Connection& connection, const QStringList& statements)
 {
-    // The server's users are one table for every database and administrator:
-    // two changes at one moment meet there, and the later one tries again.
     constexpr int kAttempts = 8;
     for (int attempt = 1;; ++attempt) {
         try {
-            fb::Transaction tx(m_connection);
-            for (const QString& sql : statements)
-                fb::executeSql(tx, sql, fb::ParamStyle::Raw);
-            tx.commit();
+            fb::executeInTransaction(connection, statements, fb::ParamStyle::Raw);
             return;
         } catch (const fb::FbError& error) {
-            if (error.isConnectionFailure())
+            if (!error.isLockConflict() || attempt >= kAttempts)
                 throw;
-            if (error.isLockConflict() && attempt < kAttempts) {
-                QThread::msleep(50 * attempt);
-                continue;
-            }
-            throw EAccessRefused(QStringLiteral(u"O servidor recusou a alteração dos usuários.\r\rMensagem do "
-                                                u"Banco de Dados:\r") +
-                                 error.message());
+            QThread::msleep(50 * attempt);
         }
+    }
+}
+
+void UserAdmin::runAll(const QStringList& statements)
+{
+    try {
+        changeServerUsers(m_connection, statements);
+    } catch (const fb::FbError& error) {
+        if (error.isConnectionFailure())
+            throw;
+        throw EAccessRefused(QStringLiteral(u"O servidor recusou a alteração dos usuários.\r\rMensagem do "
+                                            u"Banco de Dados:\r") +
+                             error.message());
     }
 }
 

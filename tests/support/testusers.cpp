@@ -1,10 +1,8 @@
 #include "support/testusers.h"
 
 #include "fb/connection.h"
-#include "fb/fberror.h"
 #include "fb/sqlquote.h"
 #include "fb/statement.h"
-#include "fb/transaction.h"
 #include "store/useradmin.h"
 #include "support/testaccount.h"
 #include "support/testdatabase.h"
@@ -12,7 +10,6 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QThread>
 
 namespace testusers {
 
@@ -26,18 +23,7 @@ void run(const QString& location, const QString& sql)
 {
     fb::Connection c;
     c.connect(serverAdministrator(location));
-    for (int attempt = 1;; ++attempt) {
-        try {
-            fb::Transaction tx(c);
-            fb::executeSql(tx, sql, fb::ParamStyle::Raw);
-            tx.commit();
-            return;
-        } catch (const fb::FbError& error) {
-            if (!error.isLockConflict() || attempt == 8)
-                throw;
-            QThread::msleep(50 * attempt);
-        }
-    }
+    store::changeServerUsers(c, {sql});
 }
 
 // The run's two users: their names and passwords, fixed at first use.
