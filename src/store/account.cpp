@@ -32,7 +32,7 @@ QString userNameProblem(const QString& name)
     for (const QChar c : name)
         if (c.category() == QChar::Other_Control)
             return QStringLiteral(u"O nome do usuário tem um caractere que não pode ser usado.");
-    if (name == QStringLiteral("SYSDBA"))
+    if (name == kServerAdministrator)
         return QStringLiteral(u"O administrador do servidor (SYSDBA) não trabalha no Marvok: entre com o seu "
                               u"próprio usuário.");
     return {};

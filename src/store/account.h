@@ -18,6 +18,8 @@ inline const QString kAdministratorRole = QStringLiteral("MARVOK_ADMIN");
 // The server's role for managing users and for backups, held in the
 // database by the program's administrators and used for nothing else.
 inline const QString kServerAdminRole = QStringLiteral("RDB$ADMIN");
+// The server's own administrator, who never works in the program.
+inline const QString kServerAdministrator = QStringLiteral("SYSDBA");
 
 struct Account {
     QString user;       // as the server keeps it (see userName)

@@ -13,23 +13,31 @@ namespace store {
 
 namespace {
 
-// The program's users: those with one of its roles in this database.
+// The program's users: those with one of its roles in this database; the
+// parameters: the administrators' role, then the program's two roles.
 const QString kUsers = QStringLiteral(
     "select U.SEC$USER_NAME, U.SEC$ACTIVE,\n"
-    "  max(iif(P.RDB$RELATION_NAME = 'MARVOK_ADMIN', 1, 0))\n"
+    "  max(iif(P.RDB$RELATION_NAME = ?, 1, 0))\n"
     "from SEC$USERS U\n"
     "join RDB$USER_PRIVILEGES P on P.RDB$USER = U.SEC$USER_NAME and P.RDB$USER_TYPE = 8\n"
-    "  and P.RDB$PRIVILEGE = 'M' and P.RDB$RELATION_NAME in ('MARVOK_TERAPEUTA', 'MARVOK_ADMIN')\n"
+    "  and P.RDB$PRIVILEGE = 'M' and P.RDB$RELATION_NAME in (?, ?)\n"
     "group by U.SEC$USER_NAME, U.SEC$ACTIVE\n"
     "order by 1");
 
-// The roles a user holds here that the program gives, with who gave them.
+// The roles a user holds here that the program gives, with who gave them;
+// the parameters: the user, then the roles.
 const QString kGrantedRoles = QStringLiteral(
     "select RDB$RELATION_NAME, RDB$GRANTOR from RDB$USER_PRIVILEGES\n"
     "where RDB$USER = ? and RDB$USER_TYPE = 8 and RDB$PRIVILEGE = 'M'\n"
-    "  and RDB$RELATION_NAME in ('MARVOK_TERAPEUTA', 'MARVOK_ADMIN', 'RDB$ADMIN')");
+    "  and RDB$RELATION_NAME in (?, ?, ?)");
 
 const QString kUserExists = QStringLiteral("select count(*) from SEC$USERS where SEC$USER_NAME = ?");
+
+QList<QVariantList> grantedRoles(fb::Connection& connection, const QString& name)
+{
+    return fb::selectRows(connection, kGrantedRoles, {name, kTherapistRole, kAdministratorRole, kServerAdminRole},
+                          fb::ParamStyle::Raw);
+}
 
 QString user(const QString& name) { return QStringLiteral("USER ") + fb::quoteIdentifier(name); }
 
@@ -62,7 +70,8 @@ UserAdmin::~UserAdmin() = default;
 QList<UserEntry> UserAdmin::users()
 {
     QList<UserEntry> out;
-    for (const QVariantList& row : fb::selectRows(m_connection, kUsers, {}, fb::ParamStyle::Raw))
+    const QVariantList roles{kAdministratorRole, kTherapistRole, kAdministratorRole};
+    for (const QVariantList& row : fb::selectRows(m_connection, kUsers, roles, fb::ParamStyle::Raw))
         out.append({row[0].toString().trimmed(), row[2].toInt() ? UserRole::Administrator : UserRole::Therapist,
                     row[1].toBool()});
     return out;
@@ -129,7 +138,7 @@ void UserAdmin::setRole(const QString& name, UserRole role)
 void UserAdmin::requireProgramUser(const QString& name)
 {
     refuseIf(userNameProblem(name));
-    for (const QVariantList& row : fb::selectRows(m_connection, kGrantedRoles, {name}, fb::ParamStyle::Raw))
+    for (const QVariantList& row : grantedRoles(m_connection, name))
         if (row[0].toString().trimmed() != kServerAdminRole)
             return;
     throw EAccessRefused(QStringLiteral(u"%1 não é um usuário do Marvok neste banco de dados.").arg(name));
@@ -160,7 +169,7 @@ void UserAdmin::grantRole(QStringList& statements, const QString& name, UserRole
 void UserAdmin::revokeRoles(QStringList& statements, const QString& name)
 {
     // Another administrator, or the set-up, may have given them.
-    for (const QVariantList& row : fb::selectRows(m_connection, kGrantedRoles, {name}, fb::ParamStyle::Raw))
+    for (const QVariantList& row : grantedRoles(m_connection, name))
         statements << QStringLiteral("REVOKE %1 FROM ").arg(row[0].toString().trimmed()) + user(name) +
                           QStringLiteral(" GRANTED BY ") + fb::quoteIdentifier(row[1].toString().trimmed());
 }
