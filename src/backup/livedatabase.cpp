@@ -1,6 +1,7 @@
 #include "backup/livedatabase.h"
 
 #include "backup/servercopy.h"
+#include "fb/service.h"
 #include "fb/statement.h"
 #include "fb/transaction.h"
 #include "store/account.h"
@@ -38,6 +39,15 @@ std::optional<QString> LiveDatabase::serverFileIfThere()
         return serverFile();
     } catch (const EError&) {
         return std::nullopt;
+    }
+}
+
+void LiveDatabase::restoreForcedWrites(const QString& serverFile)
+{
+    try {
+        if (!servercopy::forcedWritesOf(m_dm.ZConnection1.handle()))
+            fb::setForcedWrites(location().sibling(serverFile), account(), true);
+    } catch (const EError&) {
     }
 }
 
