@@ -1,6 +1,7 @@
 #include "backup/livedatabase.h"
 
 #include "backup/servercopy.h"
+#include "fb/service.h"
 #include "fb/statement.h"
 #include "fb/transaction.h"
 #include "store/account.h"
@@ -12,12 +13,9 @@ fb::Location LiveDatabase::location() const { return fb::parseLocation(m_dm.data
 
 fb::ConnectParams LiveDatabase::account() const
 {
-    fb::ConnectParams p = m_dm.ZConnection1.settings;
-    p.database.clear();
     // Backups, restores and the server's copies are the administrators'
     // work, done under the server's administration role they hold here.
-    p.role = store::kServerAdminRole;
-    return p;
+    return store::serverAdministration(m_dm.account());
 }
 
 QStringList LiveDatabase::recordTables() const
@@ -41,6 +39,15 @@ std::optional<QString> LiveDatabase::serverFileIfThere()
         return serverFile();
     } catch (const EError&) {
         return std::nullopt;
+    }
+}
+
+void LiveDatabase::restoreForcedWrites(const QString& serverFile)
+{
+    try {
+        if (!servercopy::forcedWritesOf(m_dm.ZConnection1.handle()))
+            fb::setForcedWrites(location().sibling(serverFile), account(), true);
+    } catch (const EError&) {
     }
 }
 
@@ -97,10 +104,8 @@ int LiveDatabase::otherAttachments()
     const QVariant own = fb::selectValue(m_dm.ZConnection1.handle(), QStringLiteral("select CURRENT_CONNECTION from RDB$DATABASE"));
     // A user sees only her own attachments, unless she looks under the
     // server's administration role, which the program's administrators hold.
-    fb::ConnectParams p = account();
-    p.database = m_dm.databaseLocation();
     fb::Connection watcher;
-    watcher.connect(p);
+    watcher.connect(account().at(m_dm.databaseLocation()));
     return fb::selectValue(watcher, QStringLiteral("select count(*) from MON$ATTACHMENTS where MON$ATTACHMENT_ID <> "
                                           "CURRENT_CONNECTION and MON$ATTACHMENT_ID <> %1 and MON$SYSTEM_FLAG = 0")
                                .arg(own.toLongLong()))

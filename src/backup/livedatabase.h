@@ -34,6 +34,12 @@ public:
     // The same when the database can be opened; nothing otherwise.
     std::optional<QString> serverFileIfThere();
 
+    // Gives the database (serverFile, connected) its forced writes back when
+    // it has lost them: a copy that the program's end or a power loss cut
+    // short leaves them off. Nothing is said when the server refuses: the
+    // work goes on as it would have.
+    void restoreForcedWrites(const QString& serverFile);
+
     // Saves every pending edit, in the order the closing would; a save that
     // fails raises its error and leaves that edit pending, with nothing closed.
     void saveEdits();

@@ -1,6 +1,5 @@
 #include "fb/connection.h"
 #include "fb/fbapi_p.h"
-#include "fb/sqlquote.h"
 
 #include <algorithm>
 
@@ -29,14 +28,7 @@ IAttachment* attach(const ConnectParams& params, Attach mode, int pageSize, bool
         // Every text of the block is UTF-8 (the server reads them in the
         // system's character set otherwise, which refuses accents).
         dpb->insertTag(st, isc_dpb_utf8_filename);
-        // Without them the client takes ISC_USER and ISC_PASSWORD from the environment.
-        // The name goes quoted: the server would otherwise fold it to capitals.
-        if (!params.user.isEmpty())
-            dpb->insertString(st, isc_dpb_user_name, quoteIdentifier(params.user).toUtf8().constData());
-        if (!params.password.isEmpty())
-            dpb->insertString(st, isc_dpb_password, params.password.toUtf8().constData());
-        if (!params.role.isEmpty())
-            dpb->insertString(st, isc_dpb_sql_role_name, quoteIdentifier(params.role).toUtf8().constData());
+        detail::insertAccount(dpb, st, params);
         if (!params.charset.isEmpty())
             dpb->insertString(st, isc_dpb_lc_ctype, params.charset.toUtf8().constData());
         dpb->insertInt(st, isc_dpb_sql_dialect, params.dialect);

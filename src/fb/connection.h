@@ -19,6 +19,14 @@ struct ConnectParams {
     QString role;                  // empty: none (the user's own rights only)
     QString charset = QStringLiteral("UTF8");
     int dialect = 3;
+
+    // The same account at another database.
+    ConnectParams at(const QString& otherDatabase) const
+    {
+        ConnectParams p = *this;
+        p.database = otherDatabase;
+        return p;
+    }
 };
 
 // Something that holds handles of an attachment (a prepared statement): it

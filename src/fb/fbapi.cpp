@@ -1,4 +1,5 @@
 #include "fb/fbapi_p.h"
+#include "fb/sqlquote.h"
 
 #include <QString>
 #include <atomic>
@@ -26,6 +27,24 @@ bool FbError::isLockConflict() const
 {
     return hasCode(isc_deadlock) || hasCode(isc_update_conflict) || hasCode(isc_lock_conflict);
 }
+
+namespace detail {
+
+static_assert(isc_spb_user_name == isc_dpb_user_name && isc_spb_password == isc_dpb_password &&
+                  isc_spb_sql_role_name == isc_dpb_sql_role_name,
+              "the account travels under the same tags in both kinds of block");
+
+void insertAccount(Firebird::IXpbBuilder* block, Firebird::ThrowStatusWrapper* st, const ConnectParams& account)
+{
+    if (!account.user.isEmpty())
+        block->insertString(st, isc_dpb_user_name, quoteIdentifier(account.user).toUtf8().constData());
+    if (!account.password.isEmpty())
+        block->insertString(st, isc_dpb_password, account.password.toUtf8().constData());
+    if (!account.role.isEmpty())
+        block->insertString(st, isc_dpb_sql_role_name, quoteIdentifier(account.role).toUtf8().constData());
+}
+
+} // namespace detail
 
 namespace {
 // Counted from every thread that talks to a server.

@@ -1,6 +1,5 @@
 #include "fb/service.h"
 #include "fb/fbapi_p.h"
-#include "fb/sqlquote.h"
 
 #include <QThread>
 #include <functional>
@@ -93,11 +92,7 @@ public:
             withBlock(
                 st, IXpbBuilder::SPB_ATTACH,
                 [&](IXpbBuilder* spb) {
-                    // Quoted as in a connection: the name as the server keeps it, blanks and all.
-                    spb->insertString(st, isc_spb_user_name, quoteIdentifier(account.user).toUtf8().constData());
-                    spb->insertString(st, isc_spb_password, account.password.toUtf8().constData());
-                    if (!account.role.isEmpty())
-                        spb->insertString(st, isc_spb_sql_role_name, quoteIdentifier(account.role).toUtf8().constData());
+                    detail::insertAccount(spb, st, account);
                     // File names and texts travel as UTF-8.
                     spb->insertTag(st, isc_spb_utf8_filename);
                 },

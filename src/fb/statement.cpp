@@ -565,15 +565,32 @@ quint64 executeSql(Transaction& transaction, const QString& sql, ParamStyle styl
     return s.affectedRecords();
 }
 
-QVariant selectValue(Connection& connection, const QString& sql)
+void executeInTransaction(Connection& connection, const QStringList& statements, ParamStyle style)
+{
+    Transaction tx(connection);
+    for (const QString& sql : statements)
+        executeSql(tx, sql, style);
+    tx.commit();
+}
+
+QList<QVariantList> selectRows(Connection& connection, const QString& sql, const QVariantList& params,
+                               ParamStyle style)
 {
     Transaction tx(connection, TransactionOptions{true});
-    Statement st(tx, sql);
+    Statement st(tx, sql, style);
+    for (int i = 0; i < params.size(); ++i)
+        st.setParamAt(i, params[i]);
     st.execute();
-    const QVariant value = st.fetch() ? st.value(0) : QVariant();
-    st.closeCursor();
+    QList<QVariantList> rows;
+    while (st.fetch())
+        rows.append(st.row());
     tx.commit();
-    return value;
+    return rows;
+}
+
+QVariant selectValue(Connection& connection, const QString& sql, const QVariantList& params, ParamStyle style)
+{
+    return selectRows(connection, sql, params, style).value(0).value(0);
 }
 
 } // namespace fb

@@ -78,8 +78,17 @@ private:
 
 // Runs a statement that returns no rows; returns the rows it affected.
 quint64 executeSql(Transaction& transaction, const QString& sql, ParamStyle style = ParamStyle::Named);
-// The first value of the first row a query returns, read in a read-only
-// transaction of its own; invalid when it returns no row.
-QVariant selectValue(Connection& connection, const QString& sql);
+// Runs such statements in order in a transaction of their own, committed
+// once they have all run: all of them take effect or none.
+void executeInTransaction(Connection& connection, const QStringList& statements,
+                          ParamStyle style = ParamStyle::Named);
+// The rows a query returns, read in a read-only transaction of its own;
+// params are set by position.
+QList<QVariantList> selectRows(Connection& connection, const QString& sql, const QVariantList& params = {},
+                               ParamStyle style = ParamStyle::Named);
+// The first value of the first row such a query returns; invalid when it
+// returns no row.
+QVariant selectValue(Connection& connection, const QString& sql, const QVariantList& params = {},
+                     ParamStyle style = ParamStyle::Named);
 
 } // namespace fb

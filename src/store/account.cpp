@@ -12,6 +12,15 @@ constexpr int kMinPasswordLength = 8;
 constexpr int kMaxPasswordBytes = 255;
 } // namespace
 
+fb::ConnectParams serverAdministration(const Account& administrator)
+{
+    fb::ConnectParams p;
+    p.user = administrator.user;
+    p.password = administrator.password;
+    p.role = kServerAdminRole;
+    return p;
+}
+
 QString userName(const QString& typed) { return typed.trimmed().toUpper(); }
 
 QString userNameProblem(const QString& name)
@@ -23,7 +32,7 @@ QString userNameProblem(const QString& name)
     for (const QChar c : name)
         if (c.category() == QChar::Other_Control)
             return QStringLiteral(u"O nome do usuário tem um caractere que não pode ser usado.");
-    if (name == QStringLiteral("SYSDBA"))
+    if (name == kServerAdministrator)
         return QStringLiteral(u"O administrador do servidor (SYSDBA) não trabalha no Marvok: entre com o seu "
                               u"próprio usuário.");
     return {};

@@ -4,6 +4,7 @@
 // the rights on the record. The program keeps no account of its own.
 
 #include "core/eerror.h"
+#include "fb/connection.h"
 
 #include <QString>
 
@@ -17,6 +18,8 @@ inline const QString kAdministratorRole = QStringLiteral("MARVOK_ADMIN");
 // The server's role for managing users and for backups, held in the
 // database by the program's administrators and used for nothing else.
 inline const QString kServerAdminRole = QStringLiteral("RDB$ADMIN");
+// The server's own administrator, who never works in the program.
+inline const QString kServerAdministrator = QStringLiteral("SYSDBA");
 
 struct Account {
     QString user;       // as the server keeps it (see userName)
@@ -25,6 +28,11 @@ struct Account {
 
     bool isAdministrator() const { return role == kAdministratorRole; }
 };
+
+// An administrator's own account under the server's administration role,
+// with which she manages users, backs up and restores; the database is the
+// caller's to set.
+fb::ConnectParams serverAdministration(const Account& administrator);
 
 // The user's name as the server keeps it: the typed name without blanks
 // around it, in capitals (accents kept), so that "ana" and "Ana" are one

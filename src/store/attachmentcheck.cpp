@@ -2,7 +2,6 @@
 
 #include "fb/connection.h"
 #include "fb/statement.h"
-#include "fb/transaction.h"
 #include "platform/settings.h"
 #include "store/account.h"
 #include "store/schemaversion.h"
@@ -14,7 +13,7 @@ namespace {
 // One round to the server, readable under any role or none.
 const QString kFacts = QStringLiteral(
     "select CURRENT_USER, CURRENT_ROLE, RDB$GET_CONTEXT('SYSTEM', 'WIRE_ENCRYPTED'),\n"
-    "  (select count(*) from RDB$ROLES where RDB$ROLE_NAME in ('MARVOK_TERAPEUTA', 'MARVOK_ADMIN'))\n"
+    "  (select count(*) from RDB$ROLES where RDB$ROLE_NAME in (?, ?))\n"
     "from RDB$DATABASE");
 
 // The host of "host:path", "host/port:path" or "[address]/port:path";
@@ -58,17 +57,12 @@ ENotInRole::ENotInRole(const QString& user)
 
 AttachmentFacts attachmentFacts(fb::Connection& connection)
 {
+    const QVariantList row = fb::selectRows(connection, kFacts, {kTherapistRole, kAdministratorRole}, fb::ParamStyle::Raw).value(0);
     AttachmentFacts facts;
-    fb::Transaction tx(connection, fb::TransactionOptions{true});
-    fb::Statement st(tx, kFacts, fb::ParamStyle::Raw);
-    st.execute();
-    st.fetch();
-    facts.user = st.value(0).toString().trimmed();
-    facts.role = st.value(1).toString().trimmed();
-    facts.encrypted = st.value(2).toString() == QStringLiteral("TRUE");
-    facts.programRoles = st.value(3).toInt();
-    st.closeCursor();
-    tx.commit();
+    facts.user = row.value(0).toString().trimmed();
+    facts.role = row.value(1).toString().trimmed();
+    facts.encrypted = row.value(2).toString() == QStringLiteral("TRUE");
+    facts.programRoles = row.value(3).toInt();
     return facts;
 }
 
@@ -83,7 +77,7 @@ void checkAttachment(fb::Connection& connection, const QString& location)
     const AttachmentFacts facts = attachmentFacts(connection);
     // Nothing of the record travels before this.
     requireEncryption(facts, location);
-    if (facts.user == QStringLiteral("SYSDBA"))
+    if (facts.user == kServerAdministrator)
         throw EAccessRefused(userNameProblem(facts.user));
     if (facts.role != kTherapistRole && facts.role != kAdministratorRole) {
         if (facts.programRoles < 2)

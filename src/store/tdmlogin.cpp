@@ -5,7 +5,6 @@
 #include "fb/fberror.h"
 #include "fb/sqlquote.h"
 #include "fb/statement.h"
-#include "fb/transaction.h"
 #include "store/accesslog.h"
 #include "store/attachmentcheck.h"
 #include "store/tdm.h"
@@ -72,10 +71,8 @@ void Tdm::changeOwnPassword(const QString& current, const QString& next)
     if (next == current)
         throw store::EAccessRefused(QStringLiteral(u"A nova senha é igual à atual."));
     ZConnection1.use([&](fb::Connection& connection) {
-        fb::Transaction tx(connection);
-        fb::executeSql(tx, QStringLiteral("ALTER CURRENT USER SET PASSWORD ") + fb::quoteLiteral(next),
-                       fb::ParamStyle::Raw);
-        tx.commit();
+        fb::executeInTransaction(connection, {QStringLiteral("ALTER CURRENT USER SET PASSWORD ") + fb::quoteLiteral(next)},
+                                 fb::ParamStyle::Raw);
     });
     store::Account changed = m_account;
     changed.password = next;

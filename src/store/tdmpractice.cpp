@@ -18,20 +18,16 @@ QVariant textOrNull(const QString& text)
 TConsultorio Tdm::DadosConsultorio()
 {
     return ZConnection1.use([](fb::Connection& connection) {
-        fb::Transaction tx(connection, fb::TransactionOptions{true});
-        fb::Statement query(tx, QStringLiteral("select NOME, ENDERECO, TELEFONE, REGISTRO, LOGOTIPO from CONSULTORIO "
-                                               "where ID = 1"));
-        query.execute();
+        const QVariantList row = fb::selectRows(connection, QStringLiteral("select NOME, ENDERECO, TELEFONE, "
+                                                                           "REGISTRO, LOGOTIPO from CONSULTORIO "
+                                                                           "where ID = 1"))
+                                     .value(0);
         TConsultorio practice;
-        if (query.fetch()) {
-            practice.Nome = query.value(0).toString();
-            practice.Endereco = query.value(1).toString();
-            practice.Telefone = query.value(2).toString();
-            practice.Registro = query.value(3).toString();
-            practice.Logotipo = query.value(4).toByteArray();
-        }
-        query.closeCursor();
-        tx.commit();
+        practice.Nome = row.value(0).toString();
+        practice.Endereco = row.value(1).toString();
+        practice.Telefone = row.value(2).toString();
+        practice.Registro = row.value(3).toString();
+        practice.Logotipo = row.value(4).toByteArray();
         return practice;
     });
 }

@@ -4,7 +4,6 @@
 #include "fb/fberror.h"
 #include "fb/sqlquote.h"
 #include "fb/statement.h"
-#include "fb/transaction.h"
 #include "store/accesslog.h"
 #include "store/attachmentcheck.h"
 
@@ -14,50 +13,33 @@ namespace store {
 
 namespace {
 
-// The program's users: those with one of its roles in this database.
+// The program's users: those with one of its roles in this database; the
+// parameters: the administrators' role, then the program's two roles.
 const QString kUsers = QStringLiteral(
     "select U.SEC$USER_NAME, U.SEC$ACTIVE,\n"
-    "  max(iif(P.RDB$RELATION_NAME = 'MARVOK_ADMIN', 1, 0))\n"
+    "  max(iif(P.RDB$RELATION_NAME = ?, 1, 0))\n"
     "from SEC$USERS U\n"
     "join RDB$USER_PRIVILEGES P on P.RDB$USER = U.SEC$USER_NAME and P.RDB$USER_TYPE = 8\n"
-    "  and P.RDB$PRIVILEGE = 'M' and P.RDB$RELATION_NAME in ('MARVOK_TERAPEUTA', 'MARVOK_ADMIN')\n"
+    "  and P.RDB$PRIVILEGE = 'M' and P.RDB$RELATION_NAME in (?, ?)\n"
     "group by U.SEC$USER_NAME, U.SEC$ACTIVE\n"
     "order by 1");
 
-// The roles a user holds here that the program gives, with who gave them.
+// The roles a user holds here that the program gives, with who gave them;
+// the parameters: the user, then the roles.
 const QString kGrantedRoles = QStringLiteral(
     "select RDB$RELATION_NAME, RDB$GRANTOR from RDB$USER_PRIVILEGES\n"
     "where RDB$USER = ? and RDB$USER_TYPE = 8 and RDB$PRIVILEGE = 'M'\n"
-    "  and RDB$RELATION_NAME in ('MARVOK_TERAPEUTA', 'MARVOK_ADMIN', 'RDB$ADMIN')");
+    "  and RDB$RELATION_NAME in (?, ?, ?)");
 
 const QString kUserExists = QStringLiteral("select count(*) from SEC$USERS where SEC$USER_NAME = ?");
 
+QList<QVariantList> grantedRoles(fb::Connection& connection, const QString& name)
+{
+    return fb::selectRows(connection, kGrantedRoles, {name, kTherapistRole, kAdministratorRole, kServerAdminRole},
+                          fb::ParamStyle::Raw);
+}
+
 QString user(const QString& name) { return QStringLiteral("USER ") + fb::quoteIdentifier(name); }
-
-QList<QVariantList> select(fb::Connection& connection, const QString& sql, const QVariant& parameter = {})
-{
-    fb::Transaction tx(connection, fb::TransactionOptions{true});
-    fb::Statement st(tx, sql, fb::ParamStyle::Raw);
-    if (parameter.isValid())
-        st.setParamAt(0, parameter);
-    st.execute();
-    QList<QVariantList> rows;
-    while (st.fetch())
-        rows << QVariantList(st.row().begin(), st.row().end());
-    st.closeCursor();
-    tx.commit();
-    return rows;
-}
-
-fb::ConnectParams adminParams(const QString& location, const Account& administrator)
-{
-    fb::ConnectParams p;
-    p.database = location;
-    p.user = administrator.user;
-    p.password = administrator.password;
-    p.role = kServerAdminRole;
-    return p;
-}
 
 void refuseIf(const QString& problem)
 {
@@ -70,7 +52,7 @@ void refuseIf(const QString& problem)
 UserAdmin::UserAdmin(const QString& location, const Account& administrator)
     : m_own(std::make_unique<fb::Connection>()), m_connection(*m_own)
 {
-    m_connection.connect(adminParams(location, administrator));
+    m_connection.connect(serverAdministration(administrator).at(location));
     const AttachmentFacts facts = attachmentFacts(m_connection);
     // New passwords travel in these statements.
     requireEncryption(facts, location);
@@ -78,6 +60,7 @@ UserAdmin::UserAdmin(const QString& location, const Account& administrator)
         throw EAccessRefused(QStringLiteral(u"O usuário %1 não tem o direito de administrar os usuários neste "
                                             u"banco de dados.")
                                  .arg(administrator.user));
+    m_self = facts.user;
 }
 
 UserAdmin::UserAdmin(fb::Connection& connection) : m_connection(connection) {}
@@ -87,13 +70,14 @@ UserAdmin::~UserAdmin() = default;
 QList<UserEntry> UserAdmin::users()
 {
     QList<UserEntry> out;
-    for (const QVariantList& row : select(m_connection, kUsers))
+    const QVariantList roles{kAdministratorRole, kTherapistRole, kAdministratorRole};
+    for (const QVariantList& row : fb::selectRows(m_connection, kUsers, roles, fb::ParamStyle::Raw))
         out.append({row[0].toString().trimmed(), row[2].toInt() ? UserRole::Administrator : UserRole::Therapist,
                     row[1].toBool()});
     return out;
 }
 
-bool UserAdmin::exists(const QString& name) { return select(m_connection, kUserExists, name).value(0).value(0).toInt() > 0; }
+bool UserAdmin::exists(const QString& name) { return fb::selectValue(m_connection, kUserExists, {name}, fb::ParamStyle::Raw).toInt() > 0; }
 
 void UserAdmin::create(const QString& name, const QString& password, UserRole role)
 {
@@ -154,7 +138,7 @@ void UserAdmin::setRole(const QString& name, UserRole role)
 void UserAdmin::requireProgramUser(const QString& name)
 {
     refuseIf(userNameProblem(name));
-    for (const QVariantList& row : select(m_connection, kGrantedRoles, name))
+    for (const QVariantList& row : grantedRoles(m_connection, name))
         if (row[0].toString().trimmed() != kServerAdminRole)
             return;
     throw EAccessRefused(QStringLiteral(u"%1 não é um usuário do Marvok neste banco de dados.").arg(name));
@@ -163,11 +147,7 @@ void UserAdmin::requireProgramUser(const QString& name)
 const QString& UserAdmin::self()
 {
     if (m_self.isEmpty())
-        m_self = select(m_connection, QStringLiteral("select CURRENT_USER from RDB$DATABASE"))
-                     .value(0)
-                     .value(0)
-                     .toString()
-                     .trimmed();
+        m_self = fb::selectValue(m_connection, QStringLiteral("select CURRENT_USER from RDB$DATABASE")).toString().trimmed();
     return m_self;
 }
 
@@ -189,34 +169,36 @@ void UserAdmin::grantRole(QStringList& statements, const QString& name, UserRole
 void UserAdmin::revokeRoles(QStringList& statements, const QString& name)
 {
     // Another administrator, or the set-up, may have given them.
-    for (const QVariantList& row : select(m_connection, kGrantedRoles, name))
+    for (const QVariantList& row : grantedRoles(m_connection, name))
         statements << QStringLiteral("REVOKE %1 FROM ").arg(row[0].toString().trimmed()) + user(name) +
                           QStringLiteral(" GRANTED BY ") + fb::quoteIdentifier(row[1].toString().trimmed());
 }
 
-void UserAdmin::runAll(const QStringList& statements)
+void changeServerUsers(fb::Connection& connection, const QStringList& statements)
 {
-    // The server's users are one table for every database and administrator:
-    // two changes at one moment meet there, and the later one tries again.
     constexpr int kAttempts = 8;
     for (int attempt = 1;; ++attempt) {
         try {
-            fb::Transaction tx(m_connection);
-            for (const QString& sql : statements)
-                fb::executeSql(tx, sql, fb::ParamStyle::Raw);
-            tx.commit();
+            fb::executeInTransaction(connection, statements, fb::ParamStyle::Raw);
             return;
         } catch (const fb::FbError& error) {
-            if (error.isConnectionFailure())
+            if (!error.isLockConflict() || attempt >= kAttempts)
                 throw;
-            if (error.isLockConflict() && attempt < kAttempts) {
-                QThread::msleep(50 * attempt);
-                continue;
-            }
-            throw EAccessRefused(QStringLiteral(u"O servidor recusou a alteração dos usuários.\r\rMensagem do "
-                                                u"Banco de Dados:\r") +
-                                 error.message());
+            QThread::msleep(50 * attempt);
         }
+    }
+}
+
+void UserAdmin::runAll(const QStringList& statements)
+{
+    try {
+        changeServerUsers(m_connection, statements);
+    } catch (const fb::FbError& error) {
+        if (error.isConnectionFailure())
+            throw;
+        throw EAccessRefused(QStringLiteral(u"O servidor recusou a alteração dos usuários.\r\rMensagem do "
+                                            u"Banco de Dados:\r") +
+                             error.message());
     }
 }
 

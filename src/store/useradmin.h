@@ -12,6 +12,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 namespace fb {
@@ -28,6 +29,12 @@ struct UserEntry {
     bool active = true;
     bool operator==(const UserEntry&) const = default;
 };
+
+// Runs statements that change the server's users in a transaction of their
+// own, on an attachment that may manage users. The server's users are one
+// table for every database and administrator: two changes at one moment meet
+// there, and the later one tries again a few times. Raises the server's error.
+void changeServerUsers(fb::Connection& connection, const QStringList& statements);
 
 class UserAdmin {
 public:

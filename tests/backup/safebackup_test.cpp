@@ -113,6 +113,20 @@ TEST_F(SafeBackupTest, AFailureLeavesTheOldBackupByteForByte)
     QFile::setPermissions(db.folder(), QFile::Permissions(0x7777));
 }
 
+// A copy the program's end or a power loss cut short leaves the database
+// without forced writes; the next backup gives them back first.
+TEST_F(SafeBackupTest, GivesTheDatabaseItsForcedWritesBack)
+{
+    const QString forced = QStringLiteral("select MON$FORCED_WRITES from MON$DATABASE");
+    fb::setForcedWrites(fb::parseLocation(db.location()), testAccount(), false);
+    ASSERT_EQ(db.scalar(forced).toInt(), 0);
+
+    const BackupOutcome outcome = SafeBackup(dm).run(backupFile(QStringLiteral("marvok.bak")));
+
+    EXPECT_TRUE(outcome.created()) << outcome.failure.reason.toStdString() << outcome.failure.details.toStdString();
+    EXPECT_EQ(db.scalar(forced).toInt(), 1);
+}
+
 TEST_F(SafeBackupTest, TheDatabaseItselfIsNeverTheBackupFile)
 {
     SafeBackup backup(dm);

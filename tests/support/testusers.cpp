@@ -1,10 +1,8 @@
 #include "support/testusers.h"
 
 #include "fb/connection.h"
-#include "fb/fberror.h"
 #include "fb/sqlquote.h"
 #include "fb/statement.h"
-#include "fb/transaction.h"
 #include "store/useradmin.h"
 #include "support/testaccount.h"
 #include "support/testdatabase.h"
@@ -12,7 +10,6 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QThread>
 
 namespace testusers {
 
@@ -26,18 +23,7 @@ void run(const QString& location, const QString& sql)
 {
     fb::Connection c;
     c.connect(serverAdministrator(location));
-    for (int attempt = 1;; ++attempt) {
-        try {
-            fb::Transaction tx(c);
-            fb::executeSql(tx, sql, fb::ParamStyle::Raw);
-            tx.commit();
-            return;
-        } catch (const fb::FbError& error) {
-            if (!error.isLockConflict() || attempt == 8)
-                throw;
-            QThread::msleep(50 * attempt);
-        }
-    }
+    store::changeServerUsers(c, {sql});
 }
 
 // The run's two users: their names and passwords, fixed at first use.
@@ -71,20 +57,13 @@ void dropLeftovers(const QString& location)
     fb::Connection c;
     c.connect(serverAdministrator(location));
     QStringList stale;
-    {
-        fb::Transaction tx(c, fb::TransactionOptions{true});
-        fb::Statement st(tx, QStringLiteral("select SEC$USER_NAME from SEC$USERS where SEC$USER_NAME starting with ?"),
-                         fb::ParamStyle::Raw);
-        st.setParamAt(0, kPrefix);
-        st.execute();
-        while (st.fetch()) {
-            const QString name = st.value(0).toString().trimmed();
-            const QString pid = name.mid(kPrefix.size()).section(u'_', 0, 0);
-            if (!QFileInfo::exists(QStringLiteral("/proc/") + pid))
-                stale << name;
-        }
-        st.closeCursor();
-        tx.commit();
+    for (const QVariantList& row :
+         fb::selectRows(c, QStringLiteral("select SEC$USER_NAME from SEC$USERS where SEC$USER_NAME starting with ?"),
+                        {kPrefix}, fb::ParamStyle::Raw)) {
+        const QString name = row.value(0).toString().trimmed();
+        const QString pid = name.mid(kPrefix.size()).section(u'_', 0, 0);
+        if (!QFileInfo::exists(QStringLiteral("/proc/") + pid))
+            stale << name;
     }
     for (const QString& name : stale) {
         try {
@@ -99,9 +78,7 @@ void dropLeftovers(const QString& location)
 
 fb::ConnectParams serverAdministrator(const QString& location)
 {
-    fb::ConnectParams p = testAccount();
-    p.database = location;
-    return p;
+    return testAccount().at(location);
 }
 
 const store::Account& therapist()
