@@ -4,7 +4,6 @@
 
 #include "fb/connection.h"
 #include "fb/statement.h"
-#include "fb/transaction.h"
 
 #include <QHash>
 
@@ -33,21 +32,6 @@ QHash<QString, QString> labelsOf(std::initializer_list<std::pair<const char*, co
     return labels;
 }
 
-// Runs one query in a read-only transaction of its own: bind sets its
-// parameters, row takes each row.
-template <typename Bind, typename Row>
-void readRows(fb::Connection& connection, const QString& sql, Bind bind, Row row)
-{
-    fb::Transaction tx(connection, fb::TransactionOptions{true});
-    fb::Statement st(tx, sql);
-    bind(st);
-    st.execute();
-    while (st.fetch())
-        row(st);
-    st.closeCursor();
-    tx.commit();
-}
-
 } // namespace
 
 QList<ChangeEntry> changeHistory(fb::Connection& connection, const ChangeFilter& filter)
@@ -55,57 +39,50 @@ QList<ChangeEntry> changeHistory(fb::Connection& connection, const ChangeFilter&
     QList<ChangeEntry> entries;
     const QString sql = kHistory.arg(kChangePreview + 1)
                             .arg(filter.user.isEmpty() ? QString() : QStringLiteral(" AND A.USUARIO = :USUARIO"));
-    const auto bind = [&](fb::Statement& st) {
-        st.setParam(QStringLiteral("PACIENTE"), filter.patient);
-        st.setParam(QStringLiteral("DE"),
-                    QDateTime(filter.from.isValid() ? filter.from : QDate(1900, 1, 1), QTime(0, 0)));
-        st.setParam(QStringLiteral("ATE"),
-                    QDateTime((filter.to.isValid() ? filter.to : QDate(9999, 12, 30)).addDays(1), QTime(0, 0)));
-        if (!filter.user.isEmpty())
-            st.setParam(QStringLiteral("USUARIO"), filter.user);
-    };
-    readRows(connection, sql, bind, [&](const fb::Statement& st) {
+    QVariantList params{filter.patient,
+                        QDateTime(filter.from.isValid() ? filter.from : QDate(1900, 1, 1), QTime(0, 0)),
+                        QDateTime((filter.to.isValid() ? filter.to : QDate(9999, 12, 30)).addDays(1), QTime(0, 0))};
+    if (!filter.user.isEmpty())
+        params << filter.user;
+    for (const QVariantList& row : fb::selectRows(connection, sql, params)) {
         ChangeEntry e;
-        e.audit = st.value(0).toLongLong();
-        e.when = st.value(1).toDateTime();
-        e.user = st.value(2).toString();
-        e.table = st.value(3).toString();
-        e.key = st.value(4).toString();
-        const QString action = st.value(5).toString();
+        e.audit = row.value(0).toLongLong();
+        e.when = row.value(1).toDateTime();
+        e.user = row.value(2).toString();
+        e.table = row.value(3).toString();
+        e.key = row.value(4).toString();
+        const QString action = row.value(5).toString();
         e.action = action.isEmpty() ? QChar() : action.front();
-        e.field = st.value(6).toString();
-        e.before = text(st.value(7));
-        e.after = text(st.value(8));
+        e.field = row.value(6).toString();
+        e.before = text(row.value(7));
+        e.after = text(row.value(8));
         e.cut = e.before.size() > kChangePreview || e.after.size() > kChangePreview;
         e.before.truncate(kChangePreview);
         e.after.truncate(kChangePreview);
         entries << e;
-    });
+    }
     return entries;
 }
 
 QStringList changeUsers(fb::Connection& connection, int patient)
 {
     QStringList users;
-    readRows(
-        connection, QStringLiteral("SELECT DISTINCT USUARIO FROM AUDITORIA WHERE PACIENTE = :PACIENTE ORDER BY 1"),
-        [&](fb::Statement& st) { st.setParam(QStringLiteral("PACIENTE"), patient); },
-        [&](const fb::Statement& st) { users << st.value(0).toString(); });
+    for (const QVariantList& row : fb::selectRows(
+             connection, QStringLiteral("SELECT DISTINCT USUARIO FROM AUDITORIA WHERE PACIENTE = :PACIENTE ORDER BY 1"),
+             {patient}))
+        users << row.value(0).toString();
     return users;
 }
 
 std::pair<QString, QString> changeValues(fb::Connection& connection, qint64 audit, const QString& field)
 {
-    std::pair<QString, QString> values;
-    readRows(
-        connection,
-        QStringLiteral("SELECT ANTES, DEPOIS FROM AUDITORIA_CAMPO WHERE AUDITORIA = :AUDITORIA AND CAMPO = :CAMPO"),
-        [&](fb::Statement& st) {
-            st.setParam(QStringLiteral("AUDITORIA"), audit);
-            st.setParam(QStringLiteral("CAMPO"), field);
-        },
-        [&](const fb::Statement& st) { values = {text(st.value(0)), text(st.value(1))}; });
-    return values;
+    const QVariantList row =
+        fb::selectRows(connection,
+                       QStringLiteral("SELECT ANTES, DEPOIS FROM AUDITORIA_CAMPO WHERE AUDITORIA = :AUDITORIA AND "
+                                      "CAMPO = :CAMPO"),
+                       {audit, field})
+            .value(0);
+    return {text(row.value(0)), text(row.value(1))};
 }
 
 QString changeTableLabel(const QString& table)
