@@ -17,8 +17,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QSaveFile>
 
 namespace {
@@ -54,14 +52,9 @@ void floorRun(fb::Connection& c, const QString& file)
     QBuffer buffer(&pdf);
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
-    writer.setResolution(1200);
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    QPainter painter(&writer);
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(12);
-    painter.setFont(font);
-    const double k = 1200 / 25.4;
+    QPainter painter;
+    bench::startPlainPdf(writer, painter, 12);
+    const double k = bench::kDotsPerMm;
     int line = 0;
     QJsonObject json;
     for (const QString& sql : queries) {

@@ -10,9 +10,26 @@
 #include "support/testdatabase.h"
 
 #include <QApplication>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 
 namespace bench {
+
+// The floors' PDFs: A4 sheets at 1200 dots an inch without margins, drawn
+// in Arial at the given size; positions in millimetres times kDotsPerMm.
+constexpr double kDotsPerMm = 1200 / 25.4;
+
+inline void startPlainPdf(QPdfWriter& writer, QPainter& painter, double points)
+{
+    writer.setResolution(1200);
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    painter.begin(&writer);
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(points);
+    painter.setFont(font);
+}
 
 class RecordBench {
 public:

@@ -11,8 +11,6 @@
 #include "reportengine/exporter.h"
 #include "reports/treports.h"
 
-#include <QPainter>
-#include <QPdfWriter>
 
 namespace {
 
@@ -48,14 +46,9 @@ void floorRun(fb::Connection& c, const QString& file)
     st.setParam(QStringLiteral("ID"), kPatient);
     st.execute();
     QPdfWriter writer(file);
-    writer.setResolution(1200);
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    QPainter painter(&writer);
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(10);
-    painter.setFont(font);
-    const double k = 1200 / 25.4;
+    QPainter painter;
+    bench::startPlainPdf(writer, painter, 10);
+    const double k = bench::kDotsPerMm;
     int row = 0;
     while (st.fetch()) {
         if (row == 41) {
