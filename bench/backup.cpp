@@ -23,7 +23,7 @@ int main(int argc, char** argv)
     const QString plainFile = files.path() + QStringLiteral("/plain.bak");
     const QString scratch = db.folder() + QStringLiteral("plain.fdb");
 
-    Tdm dm(db.folder());
+    Tdm dm(db.folder(), testusers::administrator());
     dm.qryPaciente.open();
     SafeBackup backup(dm);
     auto ours = [&] {

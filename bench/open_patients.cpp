@@ -60,7 +60,7 @@ int main(int argc, char** argv)
                                               }}});
 #endif
 
-    Tdm dm(db.folder());
+    Tdm dm(db.folder(), testusers::therapist());
     const long long before = bench::residentBytes();
     dm.qryPaciente.open();   // connects once, outside the measurement
     const long long after = bench::residentBytes();

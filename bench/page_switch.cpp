@@ -19,7 +19,7 @@ int main(int argc, char** argv)
     TestDatabase db;
     bench::fillFullRecords(db);
 
-    Tdm windowed(db.folder());
+    Tdm windowed(db.folder(), testusers::therapist());
     TfrmClin window(windowed);
     window.show();
     window.activateWindow();
@@ -34,7 +34,7 @@ int main(int argc, char** argv)
     // What the page changes ask of the data module: the history list closed
     // on every change, the guidance list closed on its page while no type is
     // chosen, and the history list opened on its page.
-    Tdm alone(db.folder());
+    Tdm alone(db.folder(), testusers::therapist());
     alone.qryPaciente.open();
     bench::Side floor{nullptr, [&] {
                           for (int i = 1; i <= 7; ++i) {

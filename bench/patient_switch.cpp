@@ -29,7 +29,7 @@ int main(int argc, char** argv)
     TestDatabase db;
     bench::fillFullRecords(db);
 
-    Tdm dm(db.folder());
+    Tdm dm(db.folder(), testusers::therapist());
     dm.qryOrientacao.paramByName(QStringLiteral("TIPO")).setAsInteger(3);
     dm.qryPaciente.open();
     bool forward = true;

@@ -1,23 +1,16 @@
-// The history report of a patient with 5,000 history notes: the data
-// module's OpenRelHistorico with the program's reports installed, the preview
-// replaced by an export to PDF, against the same strings read by a plain
-// statement and drawn straight into a PDF writer.
+// The history report of a patient with 5,000 history notes: prepared by the
+// data module as OpenRelHistorico prepares it, with the program's reports
+// installed, and exported to PDF instead of shown, against the same strings
+// read by a plain statement and drawn straight into a PDF writer.
 // Prints one line: report_pdf: ratio=R ours=A ms floor=B ms
 
-#include "benchtiming.h"
 #include "dataset/dateformat.h"
 #include "fb/statement.h"
 #include "fb/transaction.h"
-#include "platform/eventloop.h"
+#include "recordbench.h"
 #include "reportengine/exporter.h"
 #include "reports/treports.h"
-#include "store/tdm.h"
-#include "support/testdatabase.h"
 
-#include <QApplication>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -44,24 +37,6 @@ void fill(const TestDatabase& db)
     c.disconnect();
 }
 
-// The history report with its preview replaced by an export to a PDF file.
-class ExportedReport : public TRelatorio {
-public:
-    ExportedReport(DefinitionRelatorio& report, QString file) : m_report(report), m_file(std::move(file)) {}
-    bool SetObjectText(const QString& objectName, const QString& text) override
-    {
-        return m_report.SetObjectText(objectName, text);
-    }
-    void ShowReport() override
-    {
-        report::Exporter::toPdf(m_report.definition().prepare(), m_file, m_report.documentTitle());
-    }
-
-private:
-    DefinitionRelatorio& m_report;
-    QString m_file;
-};
-
 // The floor: the dates and notes read by a plain statement, each drawn where
 // a row of the report prints it, 41 rows a sheet.
 void floorRun(fb::Connection& c, const QString& file)
@@ -71,14 +46,9 @@ void floorRun(fb::Connection& c, const QString& file)
     st.setParam(QStringLiteral("ID"), kPatient);
     st.execute();
     QPdfWriter writer(file);
-    writer.setResolution(1200);
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    QPainter painter(&writer);
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(10);
-    painter.setFont(font);
-    const double k = 1200 / 25.4;
+    QPainter painter;
+    bench::startPlainPdf(writer, painter, 10);
+    const double k = bench::kDotsPerMm;
     int row = 0;
     while (st.fetch()) {
         if (row == 41) {
@@ -98,25 +68,17 @@ void floorRun(fb::Connection& c, const QString& file)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    platform::prepareEventLoop();
-    QApplication app(argc, argv);
-
-    TestDatabase db;
-    fill(db);
-    Tdm dm(db.folder());
-    TReports reports(dm);
-    QTemporaryDir dir;
-    ExportedReport exported(reports.repHistorico, dir.filePath(QStringLiteral("ours.pdf")));
-    dm.repHistorico = &exported;
-    dm.qryPaciente.open();
-
-    // Both sides read through a connection that is already open.
-    fb::Connection plain;
-    bench::connectPlain(plain, db);
-    const QString floorFile = dir.filePath(QStringLiteral("floor.pdf"));
-    bench::compare("report_pdf", {nullptr, [&] { dm.OpenRelHistorico(); }},
-                   {nullptr, [&] { floorRun(plain, floorFile); }}, 5);
+    bench::RecordBench setup(argc, argv, fill);
+    TReports reports(setup.dm);
+    const QString ours = setup.file("ours.pdf");
+    const QString floorFile = setup.file("floor.pdf");
+    // The history command's own preparation, its pages written to a PDF instead of shown.
+    auto historyToPdf = [&] {
+        setup.dm.PrepareRel(TRelTipo::Historico);
+        const report::Definition& history = reports.repHistorico.definition();
+        report::Exporter::toPdf(history.prepared(), ours, history.documentTitle());
+    };
+    bench::compare("report_pdf", {nullptr, historyToPdf},
+                   {nullptr, [&] { floorRun(setup.plain, floorFile); }}, 5);
     return 0;
 }

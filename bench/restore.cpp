@@ -27,7 +27,7 @@ int main(int argc, char** argv)
     const QString scratch = db.folder() + QStringLiteral("plain.fdb");
     bench::writeBackup(db, file);
 
-    Tdm dm(db.folder());
+    Tdm dm(db.folder(), testusers::administrator());
     // The databases kept by earlier restores go before each run.
     auto clearPrevious = [&] {
         for (const QString& name : QDir(db.folder()).entryList({QStringLiteral("marvok-*.fdb")}, QDir::Files))

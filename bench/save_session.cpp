@@ -21,7 +21,7 @@ int main(int argc, char** argv)
     const QString text =
         QStringLiteral(u"Brincou com a bola e falou da escola; a mãe contou que dorme bem. ").repeated(4);
 
-    Tdm dm(db.folder());
+    Tdm dm(db.folder(), testusers::therapist());
     dm.qryPaciente.open();
     bench::Side ours{[&] {
                          dm.qryConsulta.append();

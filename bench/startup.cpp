@@ -27,13 +27,13 @@ int main(int argc, char** argv)
         dm.reset();
     };
     bench::Side ours{reset, [&] {
-                         dm = std::make_unique<Tdm>(db.folder());
+                         dm = std::make_unique<Tdm>(db.folder(), testusers::therapist());
                          window = std::make_unique<TfrmClin>(*dm);
                          window->show();
                          QCoreApplication::processEvents();
                      }};
     bench::Side floor{reset, [&] {
-                          dm = std::make_unique<Tdm>(db.folder());
+                          dm = std::make_unique<Tdm>(db.folder(), testusers::therapist());
                           dm->qryPaciente.open();
                       }};
     bench::compare("startup", ours, floor, 5);

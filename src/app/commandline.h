@@ -1,9 +1,11 @@
 #pragma once
 // The tasks the program does without a window, for the set-up scripts and
-// the package: "marvok --upgrade-database [DATABASE]" brings a database up
-// to the program's schema version under the account of the Firebird
-// client's ISC_USER and ISC_PASSWORD, so that no password is ever written
-// on a command line.
+// the package, under the account of the Firebird client's ISC_USER and
+// ISC_PASSWORD (the server's administrator), so that no password is ever
+// written on a command line: "marvok --upgrade-database [DATABASE]" brings
+// a database up to the program's schema version; "marvok
+// --create-administrator NAME [DATABASE]" makes its first administrator,
+// whose password comes on standard input.
 
 namespace app {
 

@@ -3,11 +3,14 @@
 #include "app/commandline.h"
 #include "app/marvokapplication.h"
 #include "app/startup.h"
+#include "fb/client.h"
 #include "platform/eventloop.h"
 
 #include <QCoreApplication>
 
-int main(int argc, char** argv)
+namespace {
+
+int run(int argc, char** argv)
 {
     if (app::isCommandLineTask(argc, argv)) {
         QCoreApplication application(argc, argv);
@@ -17,4 +20,14 @@ int main(int argc, char** argv)
     MarvokApplication application(argc, argv);
     platform::eventLoopMade();
     return app::runMarvok();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int result = run(argc, argv);
+    // Every connection is closed by now; the client library's own threads end before the program does.
+    fb::shutdownClient();
+    return result;
 }

@@ -1,8 +1,10 @@
 #include "backup/livedatabase.h"
 
 #include "backup/servercopy.h"
+#include "fb/service.h"
 #include "fb/statement.h"
 #include "fb/transaction.h"
+#include "store/account.h"
 #include "store/tdm.h"
 
 QString LiveDatabase::file() const { return m_dm.databaseFile(); }
@@ -11,9 +13,9 @@ fb::Location LiveDatabase::location() const { return fb::parseLocation(m_dm.data
 
 fb::ConnectParams LiveDatabase::account() const
 {
-    fb::ConnectParams p = m_dm.ZConnection1.settings;
-    p.database.clear();
-    return p;
+    // Backups, restores and the server's copies are the administrators'
+    // work, done under the server's administration role they hold here.
+    return store::serverAdministration(m_dm.account());
 }
 
 QStringList LiveDatabase::recordTables() const
@@ -37,6 +39,15 @@ std::optional<QString> LiveDatabase::serverFileIfThere()
         return serverFile();
     } catch (const EError&) {
         return std::nullopt;
+    }
+}
+
+void LiveDatabase::restoreForcedWrites(const QString& serverFile)
+{
+    try {
+        if (!servercopy::forcedWritesOf(m_dm.ZConnection1.handle()))
+            fb::setForcedWrites(location().sibling(serverFile), account(), true);
+    } catch (const EError&) {
     }
 }
 
@@ -90,14 +101,15 @@ int LiveDatabase::otherAttachments()
 {
     if (!m_dm.ZConnection1.connected())
         return 0;
-    fb::Transaction tx(m_dm.ZConnection1.handle(), fb::TransactionOptions{true});
-    fb::Statement st(tx, QStringLiteral("select count(*) from MON$ATTACHMENTS "
-                                        "where MON$ATTACHMENT_ID <> CURRENT_CONNECTION and MON$SYSTEM_FLAG = 0"));
-    st.execute();
-    const int count = st.fetch() ? st.value(0).toInt() : 0;
-    st.closeCursor();
-    tx.commit();
-    return count;
+    const QVariant own = fb::selectValue(m_dm.ZConnection1.handle(), QStringLiteral("select CURRENT_CONNECTION from RDB$DATABASE"));
+    // A user sees only her own attachments, unless she looks under the
+    // server's administration role, which the program's administrators hold.
+    fb::Connection watcher;
+    watcher.connect(account().at(m_dm.databaseLocation()));
+    return fb::selectValue(watcher, QStringLiteral("select count(*) from MON$ATTACHMENTS where MON$ATTACHMENT_ID <> "
+                                          "CURRENT_CONNECTION and MON$ATTACHMENT_ID <> %1 and MON$SYSTEM_FLAG = 0")
+                               .arg(own.toLongLong()))
+        .toInt();
 }
 
 QDateTime LiveDatabase::created() { return servercopy::createdOf(m_dm.ZConnection1.handle()); }

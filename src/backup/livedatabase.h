@@ -22,8 +22,8 @@ public:
     QString file() const;
     // The database as the data module reaches it: its server and its path or alias.
     fb::Location location() const;
-    // The account the data module connects with (user, password); the
-    // database is the caller's to set.
+    // The account the data module connects with (user, password) under the
+    // server's administration role; the database is the caller's to set.
     fb::ConnectParams account() const;
     // The tables of the record data sets.
     QStringList recordTables() const;
@@ -33,6 +33,12 @@ public:
     QString serverFile();
     // The same when the database can be opened; nothing otherwise.
     std::optional<QString> serverFileIfThere();
+
+    // Gives the database (serverFile, connected) its forced writes back when
+    // it has lost them: a copy that the program's end or a power loss cut
+    // short leaves them off. Nothing is said when the server refuses: the
+    // work goes on as it would have.
+    void restoreForcedWrites(const QString& serverFile);
 
     // Saves every pending edit, in the order the closing would; a save that
     // fails raises its error and leaves that edit pending, with nothing closed.
@@ -44,7 +50,8 @@ public:
     void open();
     // The same, handing back the error instead of raising it.
     std::exception_ptr tryOpen();
-    // Other programs attached to the database now; 0 when we are not connected.
+    // Other programs attached to the database now, any user's (seen under the
+    // server's administration role); 0 when we are not connected.
     int otherAttachments();
     // When the server created the database we are connected to.
     QDateTime created();

@@ -45,6 +45,8 @@ BackupOutcome SafeBackup::run(const QString& file)
         return outcome;
     }
 
+    live.restoreForcedWrites(serverFile);
+
     PendingFile pending(file);
     if (!pending.error().isEmpty()) {
         outcome.failure = Failure{QStringLiteral(u"Não foi possível criar um arquivo na pasta escolhida."),

@@ -57,8 +57,10 @@ RestoreOutcome SafeRestore::run(const QString& file)
     at.hadLive = liveFile.has_value();
     at.live = where.sibling(liveFile.value_or(where.path));
     at.folder = fb::serverFolderOf(at.live.path);
-    if (at.hadLive)
+    if (at.hadLive) {
         at.liveCreated = live.created();
+        live.restoreForcedWrites(*liveFile);
+    }
     const QStringList tables = live.recordTables();
 
     RestoreOutcome outcome;

@@ -6,18 +6,16 @@
 #include "core/eerror.h"
 #include "fb/service.h"
 #include "fb/statement.h"
-#include "fb/transaction.h"
 
 #include <QRandomGenerator>
 #include <QSet>
 
 ScratchDatabase::ScratchDatabase(const fb::Location& live, const QString& folder, const QString& prefix,
-                                 fb::ConnectParams account)
+                                 const fb::ConnectParams& account)
     : m_location(live.sibling(folder + prefix + u'-' + QString::number(QRandomGenerator::global()->generate64(), 36) +
                               QStringLiteral(".fdb"))),
-      m_account(std::move(account))
+      m_account(account.at(m_location.text()))
 {
-    m_account.database = m_location.text();
 }
 
 ScratchDatabase::~ScratchDatabase() { drop(); }
@@ -45,16 +43,10 @@ Failure ScratchDatabase::check(const QStringList& tables)
         fb::Connection c;
         c.connect(m_account);
         QSet<QString> present;
-        {
-            fb::Transaction tx(c, fb::TransactionOptions{true});
-            fb::Statement st(tx, QStringLiteral("select trim(RDB$RELATION_NAME) from RDB$RELATIONS "
-                                                "where coalesce(RDB$SYSTEM_FLAG, 0) = 0"));
-            st.execute();
-            while (st.fetch())
-                present.insert(st.value(0).toString());
-            st.closeCursor();
-            tx.commit();
-        }
+        for (const QVariantList& row : fb::selectRows(c, QStringLiteral("select trim(RDB$RELATION_NAME) from "
+                                                                        "RDB$RELATIONS where coalesce(RDB$SYSTEM_FLAG, "
+                                                                        "0) = 0")))
+            present.insert(row.value(0).toString());
         m_created = servercopy::createdOf(c);
         c.disconnect();
         QStringList missing;

@@ -20,7 +20,7 @@ public:
     // live: the live database's server; folder: where the server keeps it
     // (its own path, with the trailing separator); account: who asks.
     ScratchDatabase(const fb::Location& live, const QString& folder, const QString& prefix,
-                    fb::ConnectParams account);
+                    const fb::ConnectParams& account);
     ~ScratchDatabase();
     ScratchDatabase(const ScratchDatabase&) = delete;
     ScratchDatabase& operator=(const ScratchDatabase&) = delete;

@@ -20,6 +20,8 @@ void copy(const fb::Location& from, const QString& to, const fb::ConnectParams& 
 // database is open elsewhere, or there is no such database.
 void remove(const fb::Location& database, const fb::ConnectParams& account);
 
+// Whether the server writes every page of the attached database to the disk at once.
+bool forcedWritesOf(fb::Connection& connection);
 // The file of the attached database, as the server names it.
 QString fileOf(fb::Connection& connection);
 // When the server created the attached database: tells it apart from any

@@ -1,12 +1,15 @@
 #include "controls/datagrid.h"
 
 #include "controls/errorhandler.h"
+#include "controls/fieldinput.h"
 #include "dataset/dataset.h"
 #include "platform/messages.h"
 
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <utility>
 
 namespace controls {
 
@@ -65,15 +68,45 @@ int DataGrid::widthForCharacters(int characters) const
     return characters * fontMetrics().horizontalAdvance(u'0') + 6;
 }
 
+void DataGrid::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    // Widths are counted in characters of the grid's font.
+    if (event->type() == QEvent::FontChange)
+        applyColumnWidths();
+}
+
+void DataGrid::setLastColumnFills(bool on) { horizontalHeader()->setStretchLastSection(on); }
+
 void DataGrid::applyColumnWidths()
 {
+    QList<int> widths;
     for (int column = 0; column < m_model.columnCount(); ++column) {
         const ds::Field* f = m_model.fieldAt(column);
         int width = widthForCharacters(f->displayWidth());
-        if (horizontalHeader()->isVisible())
-            width = std::max(width, fontMetrics().horizontalAdvance(f->displayLabel()) + 6);
-        setColumnWidth(column, width);
+        if (!horizontalHeader()->isHidden())
+            width = std::max(width, titleWidth(column));
+        widths << width;
     }
+    // Columns that together are wider than the grid would need a scroll bar
+    // to the side: the widest one gives up the difference, down to its title.
+    const int room = width() - 2 * frameWidth() - (verticalHeader()->isHidden() ? 0 : kIndicatorWidth);
+    int total = 0;
+    for (int w : widths)
+        total += w;
+    if (total > room && !widths.isEmpty()) {
+        const auto widest = std::max_element(widths.begin(), widths.end());
+        const int column = int(widest - widths.begin());
+        const int least = !horizontalHeader()->isHidden() ? titleWidth(column) : widthForCharacters(4);
+        *widest = std::max(least, *widest - (total - room));
+    }
+    for (int column = 0; column < widths.size(); ++column)
+        setColumnWidth(column, widths[column]);
+}
+
+int DataGrid::titleWidth(int column) const
+{
+    return fontMetrics().horizontalAdvance(m_model.fieldAt(column)->displayLabel()) + 6;
 }
 
 void DataGrid::followCursor()
@@ -199,9 +232,42 @@ bool DataGrid::gridKey(QKeyEvent* event)
     }
 }
 
+bool DataGrid::typeIntoNewRow(QKeyEvent* event)
+{
+    // Shift before a capital, or a dead key before an accented letter, is
+    // not yet the key typed: the click's place waits for the letter.
+    const int key = event->key();
+    if (key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_AltGr
+        || key == Qt::Key_Meta || key == Qt::Key_CapsLock || key == Qt::Key_NumLock
+        || (key >= Qt::Key_Dead_Grave && key <= Qt::Key_Dead_Longsolidusoverlay))
+        return false;
+    const bool belowRows = std::exchange(m_clickedBelowRows, false);
+    ds::DataSet* data = m_model.dataSet();
+    if (!data || !data->isActive() || !data->canModify() || m_model.columnCount() == 0 || !changesText(*event)
+        || event->text().isEmpty() || !event->text()[0].isPrint())
+        return false;
+    if (m_model.rowCount() > 0 && !belowRows)
+        return false;
+    appendAtEnd();
+    if (m_model.rowCount() == 0)
+        return false;
+    // The new row takes the key in its first cell, as a cell of a row takes it.
+    const QModelIndex first = m_model.index(data->recNo(), 0);
+    selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect);
+    return edit(first, AnyKeyPressed, event);
+}
+
+void DataGrid::mousePressEvent(QMouseEvent* event)
+{
+    const int rows = m_model.rowCount();
+    m_clickedBelowRows = !indexAt(event->position().toPoint()).isValid()
+                         && (rows == 0 || event->position().y() >= rowViewportPosition(rows - 1) + rowHeight(rows - 1));
+    QTableView::mousePressEvent(event);
+}
+
 void DataGrid::keyPressEvent(QKeyEvent* event)
 {
-    if (gridKey(event)) {
+    if (gridKey(event) || typeIntoNewRow(event)) {
         event->accept();
         return;
     }

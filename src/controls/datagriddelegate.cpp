@@ -6,7 +6,11 @@
 #include "controls/lookuplist.h"
 #include "dataset/dataset.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -77,8 +81,11 @@ void DataGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) 
     data->withRow(index.row(), [&] {
         if (auto* box = qobject_cast<QComboBox*>(editor))
             box->setCurrentIndex(currentLookupItem(*box, *f));
-        else if (auto* edit = qobject_cast<QLineEdit*>(editor))
-            edit->setText(editingText(*f));
+        else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+            const QString text = editingText(*f);
+            prepareInput(*edit, *f, text);
+            edit->setText(text);
+        }
     });
 }
 
@@ -108,11 +115,69 @@ void DataGridDelegate::writeEditor() const
 
 bool DataGridDelegate::tryWriteEditor() const
 {
-    return attempt([this] { writeEditor(); });
+    // The message about a refused value takes the focus from the editor:
+    // that is no second try, and the editor stays open with what was typed.
+    if (m_reporting)
+        return false;
+    m_reporting = true;
+    const bool written = attempt([this] { writeEditor(); });
+    m_reporting = false;
+    return written;
+}
+
+bool DataGridDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                                 const QModelIndex& index)
+{
+    // A value cut at the cell's edge shows whole in the hint.
+    if (event->type() == QEvent::ToolTip && index.isValid()) {
+        const QString text = index.data(Qt::DisplayRole).toString();
+        const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, &option, view) + 1);
+        if (option.fontMetrics.horizontalAdvance(text) + margins > option.rect.width()) {
+            QToolTip::showText(event->globalPos(), text, view);
+            return true;
+        }
+        QToolTip::hideText();
+        return true;
+    }
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
+}
+
+// A closed drop-down changes its choice on these keys and on the wheel; in
+// the grid they move between rows and leave the choice as it was.
+bool DataGridDelegate::movesInsteadOfChoosing(QObject* object, QEvent* event) const
+{
+    if (event->type() != QEvent::Wheel && event->type() != QEvent::KeyPress)
+        return false;
+    auto* box = qobject_cast<QComboBox*>(m_editor);
+    if (!box || object != box || box->view()->isVisible())
+        return false;
+    if (event->type() == QEvent::Wheel)
+        return true;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & Qt::AltModifier)
+        return false;
+    switch (key->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool DataGridDelegate::eventFilter(QObject* object, QEvent* event)
 {
+    if (movesInsteadOfChoosing(object, event)) {
+        if (auto* grid = qobject_cast<QAbstractItemView*>(parent()))
+            QCoreApplication::sendEvent(event->type() == QEvent::Wheel ? grid->viewport() : grid, event);
+        return true;
+    }
+    if (m_reporting && object == m_editor && event->type() == QEvent::FocusOut)
+        return true;
     if (event->type() == QEvent::KeyPress && object == m_editor) {
         auto* key = static_cast<QKeyEvent*>(event);
         switch (key->key()) {
@@ -124,8 +189,7 @@ bool DataGridDelegate::eventFilter(QObject* object, QEvent* event)
                 return true;
             break;
         case Qt::Key_Down:
-            // The drop-down uses Down for its own list.
-            if (!qobject_cast<QComboBox*>(m_editor) && m_gridKey && m_gridKey(key))
+            if (m_gridKey && m_gridKey(key))
                 return true;
             break;
         case Qt::Key_Insert:

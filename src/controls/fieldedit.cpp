@@ -2,11 +2,14 @@
 
 #include "controls/errorhandler.h"
 #include "controls/fieldinput.h"
+#include "controls/masktyping.h"
+#include "dataset/editmask.h"
 #include "dataset/field.h"
 #include "platform/beep.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 namespace controls {
 
@@ -20,6 +23,8 @@ FieldEdit::FieldEdit(QWidget* parent) : QLineEdit(parent)
         if (!m_typed && !m_link.editing())
             m_link.startEditing();
         m_typed = true;
+        if (const ds::Field* f = m_link.field(); f && !f->editMask().isEmpty())
+            fitShorterLayout(*this, ds::EditMask(f->editMask()));
     });
     showField();
 }
@@ -43,19 +48,22 @@ void FieldEdit::showField()
 {
     const ds::Field* f = m_link.field();
     setReadOnly(!m_link.canModify());
+    QString shown;
+    if (f)
+        shown = m_focused && m_link.canModify() ? editingText(*f) : shownText(*f);
     const QString mask = f ? f->editMask() : QString();
     if (f != m_prepared || mask != m_preparedMask) {
         // Setting a mask moves the cursor, so only when the field is another one.
         m_prepared = f;
         m_preparedMask = mask;
         if (f)
-            prepareInput(*this, *f);
+            prepareInput(*this, *f, shown);
         else
             setInputMask(QString());
+    } else if (!mask.isEmpty()) {
+        // A value of another length may show in another layout of the mask.
+        showLayoutOf(*this, ds::EditMask(mask), shown);
     }
-    QString shown;
-    if (f)
-        shown = m_focused && m_link.canModify() ? editingText(*f) : shownText(*f);
     // The same text again would only move the cursor.
     if (shown == displayText())
         return;
@@ -115,9 +123,26 @@ void FieldEdit::keyPressEvent(QKeyEvent* event)
             event->accept();
             return;
         }
+        if (const ds::Field* f = m_link.field(); f && !f->editMask().isEmpty()) {
+            const QString before = displayText();
+            if (takeTypedKey(*this, ds::EditMask(f->editMask()), *event)) {
+                m_typed = m_typed || displayText() != before;
+                event->accept();
+                return;
+            }
+        }
         break;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void FieldEdit::mousePressEvent(QMouseEvent* event)
+{
+    QLineEdit::mousePressEvent(event);
+    const ds::Field* f = m_link.field();
+    if (f && !f->editMask().isEmpty() && event->button() == Qt::LeftButton
+        && !(event->modifiers() & Qt::ShiftModifier))
+        placeClickedCaret(*this, ds::EditMask(f->editMask()));
 }
 
 void FieldEdit::focusInEvent(QFocusEvent* event)

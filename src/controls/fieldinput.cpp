@@ -1,5 +1,6 @@
 #include "controls/fieldinput.h"
 
+#include "controls/masktyping.h"
 #include "dataset/dataset.h"
 #include "dataset/editmask.h"
 
@@ -9,27 +10,6 @@
 namespace controls {
 
 namespace {
-
-// QLineEdit cannot hold a blank in a position it calls required, yet a stored
-// value may leave one there (a seven-digit telephone). So every
-// position is given to QLineEdit as optional and the mask's own check runs
-// when the text is written.
-QString lenientQtMask(const QString& mask)
-{
-    QString qt = ds::EditMask(mask).qtInputMask();
-    const qsizetype tail = qt.lastIndexOf(u';');   // the blank character follows it
-    for (qsizetype i = 0; i < tail; ++i) {
-        switch (qt[i].unicode()) {
-        case u'\\': ++i; break;                    // a fixed character
-        case u'9': qt[i] = u'0'; break;
-        case u'A': qt[i] = u'a'; break;
-        case u'N': qt[i] = u'n'; break;
-        case u'X': qt[i] = u'x'; break;
-        default: break;
-        }
-    }
-    return qt;
-}
 
 bool masked(const ds::Field& field) { return !field.editMask().isEmpty(); }
 
@@ -46,15 +26,15 @@ bool canWrite(const ds::Field& field)
     return written && written->dataSet().isActive() && written->dataSet().canModify() && !written->readOnly();
 }
 
-void prepareInput(QLineEdit& edit, const ds::Field& field)
+void prepareInput(QLineEdit& edit, const ds::Field& field, const QString& text)
 {
     if (masked(field)) {
-        edit.setInputMask(lenientQtMask(field.editMask()));
+        showLayoutOf(edit, ds::EditMask(field.editMask()), text);
         return;
     }
     edit.setInputMask(QString());
-    const bool text = field.type() == ds::FieldType::Text && field.size() > 0 && !field.onGetText;
-    edit.setMaxLength(text ? field.size() : 32767);
+    const bool plainText = field.type() == ds::FieldType::Text && field.size() > 0 && !field.onGetText;
+    edit.setMaxLength(plainText ? field.size() : 32767);
 }
 
 QString editingText(const ds::Field& field)

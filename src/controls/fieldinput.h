@@ -22,8 +22,9 @@ ds::Field* writtenField(const ds::Field& field);
 // Whether an entry can be written to the field now.
 bool canWrite(const ds::Field& field);
 
-// Gives the line edit the field's mask (or its length when it has none).
-void prepareInput(QLineEdit& edit, const ds::Field& field);
+// Gives the line edit the field's mask, in the layout of the text it is to
+// show (or the field's length when it has no mask).
+void prepareInput(QLineEdit& edit, const ds::Field& field, const QString& text = {});
 // The text to edit, laid out in the mask's positions.
 QString editingText(const ds::Field& field);
 // The text to show while the value is not being edited.

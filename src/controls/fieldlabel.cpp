@@ -1,5 +1,6 @@
 #include "controls/fieldlabel.h"
 
+#include "dataset/dataset.h"
 #include "dataset/field.h"
 
 namespace controls {
@@ -11,10 +12,22 @@ FieldLabel::FieldLabel(QWidget* parent) : QLabel(parent)
     connect(&m_link, &FieldLink::editingChanged, this, &FieldLabel::showField);
 }
 
+void FieldLabel::setShowsValueBeforeEditWhenEmpty(bool on)
+{
+    m_valueBeforeEdit = on;
+    showField();
+}
+
 void FieldLabel::showField()
 {
     const ds::Field* f = m_link.field();
-    setText(f ? f->displayText() : QString());
+    QString text = f ? f->displayText() : QString();
+    if (text.isEmpty() && f && m_valueBeforeEdit && !f->isLookup()) {
+        const ds::DataSet& data = f->dataSet();
+        if (data.state() == ds::DataSetState::Edit && data.recNo() >= 0 && data.recNo() < int(data.rows().size()))
+            text = data.rows()[size_t(data.recNo())]->values.at(f->dataIndex()).toString();
+    }
+    setText(text);
 }
 
 } // namespace controls

@@ -1,5 +1,6 @@
 #include "controls/torbdateedit.h"
 
+#include "controls/masktyping.h"
 #include "dataset/dateformat.h"
 #include "platform/beep.h"
 
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 TOrbDateEdit::TOrbDateEdit(QWidget* owner)
     : QLineEdit(owner), m_mask(QStringLiteral(u"!99/99/9999;0; "))
@@ -16,6 +18,13 @@ TOrbDateEdit::TOrbDateEdit(QWidget* owner)
     setText(QString());
     resize(80, 21);
     FColor = palette().color(QPalette::Base);
+}
+
+void TOrbDateEdit::mousePressEvent(QMouseEvent* event)
+{
+    QLineEdit::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton && !(event->modifiers() & Qt::ShiftModifier))
+        controls::placeClickedCaret(*this, m_mask);
 }
 
 void TOrbDateEdit::setValue(double value)

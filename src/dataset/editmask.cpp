@@ -62,13 +62,25 @@ void EditMask::parse()
     const auto unescapedSeparatorAt = [&edit](qsizetype i) {
         return i >= 0 && edit[i] == u';' && (i == 0 || edit[i - 1] != kEscape);
     };
+    QString ending;
     if (edit.size() >= 4 && unescapedSeparatorAt(edit.size() - 2) && unescapedSeparatorAt(edit.size() - 4)) {
         m_blank = edit.back();
         m_saveLiterals = edit[edit.size() - 3] != u'0';
+        ending = edit.right(4);
         edit.chop(4);
     } else if (edit.size() >= 2 && unescapedSeparatorAt(edit.size() - 2)) {
         m_saveLiterals = edit.back() != u'0';
+        ending = edit.right(2);
         edit.chop(2);
+    }
+    for (qsizetype i = 0; i < edit.size(); ++i) {
+        if (edit[i] == kEscape) {
+            ++i;
+        } else if (edit[i] == u'|') {
+            m_longer = std::make_shared<const EditMask>(edit.mid(i + 1) + ending);
+            edit.truncate(i);
+            break;
+        }
     }
 
     Case conversion = Case::AsTyped;
@@ -106,6 +118,28 @@ void EditMask::parse()
         }
         m_positions.append(p);
     }
+}
+
+int EditMask::inputCount() const
+{
+    return int(std::count_if(m_positions.begin(), m_positions.end(),
+                             [](const Position& p) { return p.kind != Kind::Fixed; }));
+}
+
+const EditMask& EditMask::layoutOf(const QString& stored) const
+{
+    const EditMask* layout = this;
+    while (layout->m_longer && stored.size() > layout->inputCount())
+        layout = layout->m_longer.get();
+    return *layout;
+}
+
+const EditMask& EditMask::layoutOfDisplay(const QString& display) const
+{
+    const EditMask* layout = this;
+    while (layout->m_longer && display.size() > layout->displayLength())
+        layout = layout->m_longer.get();
+    return *layout;
 }
 
 bool EditMask::isInput(int position) const
@@ -163,7 +197,11 @@ QString EditMask::leadingBlanks(const QString& text, qsizetype blanks) const
     return padded;
 }
 
-QString EditMask::format(const QString& stored) const
+QString EditMask::format(const QString& stored) const { return layoutOf(stored).formatHere(stored); }
+
+QString EditMask::unformat(const QString& display) const { return layoutOfDisplay(display).unformatHere(display); }
+
+QString EditMask::formatHere(const QString& stored) const
 {
     if (isEmpty())
         return stored;
@@ -175,8 +213,7 @@ QString EditMask::format(const QString& stored) const
         return display + stored.mid(displayLength());
     }
 
-    const qsizetype inputs = std::count_if(m_positions.begin(), m_positions.end(),
-                                           [](const Position& p) { return p.kind != Kind::Fixed; });
+    const qsizetype inputs = inputCount();
     // Characters that do not fit are kept beyond the mask rather than lost.
     const qsizetype unfilled = std::max<qsizetype>(0, inputs - stored.size());
     const qsizetype excess = std::max<qsizetype>(0, stored.size() - inputs);
@@ -189,7 +226,7 @@ QString EditMask::format(const QString& stored) const
     return m_blanksLead ? stored.left(excess) + display : display + stored.mid(inputs);
 }
 
-QString EditMask::unformat(const QString& display) const
+QString EditMask::unformatHere(const QString& display) const
 {
     if (isEmpty())
         return display;

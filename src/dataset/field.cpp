@@ -146,7 +146,7 @@ void Field::setDefaultText(const QString& text)
         bool ok = false;
         const QDate d = textToDate(text, &ok);
         if (!ok)
-            throw EConvertError(QStringLiteral("''%1'' is not a valid date").arg(text));
+            throw EConvertError(QStringLiteral("'%1' is not a valid date").arg(text));
         setValue(d);
         return;
     }
@@ -157,7 +157,7 @@ void Field::setDefaultText(const QString& text)
             if (!v.isValid())
                 v = QTime::fromString(t, format);
         if (!v.isValid())
-            throw EConvertError(QStringLiteral("''%1'' is not a valid time").arg(text));
+            throw EConvertError(QStringLiteral("'%1' is not a valid time").arg(text));
         setValue(v);
         return;
     }
@@ -171,7 +171,7 @@ void Field::setDefaultText(const QString& text)
         bool ok = false;
         const QDate d = textToDate(t, &ok);
         if (!ok)
-            throw EConvertError(QStringLiteral("''%1'' is not a valid date and time").arg(text));
+            throw EConvertError(QStringLiteral("'%1' is not a valid date and time").arg(text));
         setValue(QDateTime(d, QTime(0, 0)));
         return;
     }

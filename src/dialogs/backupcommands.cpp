@@ -5,8 +5,10 @@
 #include "backup/saferestore.h"
 #include "dialogs/backupprogressdialog.h"
 #include "platform/messages.h"
+#include "store/tdm.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <memory>
 
@@ -135,6 +137,8 @@ void runBackupCommand(Tdm& dm, QWidget* parent)
     platform::showMessage(backupMessage(outcome));
     if (outcome.reopenError)
         std::rethrow_exception(outcome.reopenError);
+    if (outcome.result == BackupOutcome::Result::Created)
+        dm.recordAccess(store::AccessEvent::BackedUp, 0, QDir::toNativeSeparators(file));
 }
 
 void runRestoreCommand(Tdm& dm, QWidget* parent)
@@ -151,4 +155,7 @@ void runRestoreCommand(Tdm& dm, QWidget* parent)
         platform::showError(restoreMessage(outcome));
     if (outcome.reopenError)
         std::rethrow_exception(outcome.reopenError);
+    // Into the restored database's log, which replaced the one before.
+    if (outcome.restored)
+        dm.recordAccess(store::AccessEvent::Restored, 0, QDir::toNativeSeparators(file));
 }

@@ -1,5 +1,7 @@
 #include "dialogs/backupprogressdialog.h"
 
+#include "platform/showpainted.h"
+
 #include <QCloseEvent>
 #include <QLabel>
 #include <QProgressBar>
@@ -26,7 +28,9 @@ BackupProgressDialog::BackupProgressDialog(QWidget* parent)
 void BackupProgressDialog::begin(const QString& title)
 {
     setWindowTitle(title);
-    show();
+    // The tool runs with no events running: the window is painted whole now,
+    // and again at every step.
+    platform::showPainted(*this);
     raise();
     activateWindow();
 }
@@ -37,8 +41,7 @@ void BackupProgressDialog::setProgress(const BackupProgress& progress)
     m_bar->setRange(0, std::max(1, progress.total));
     m_bar->setValue(std::clamp(progress.done, 0, std::max(1, progress.total)));
     // Steps between runs of the tool come while no event loop runs.
-    m_step->repaint();
-    m_bar->repaint();
+    repaint();
 }
 
 void BackupProgressDialog::reject() {}

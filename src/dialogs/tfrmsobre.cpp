@@ -4,12 +4,15 @@
 #include "dialogs/bevelpanel.h"
 #include "dialogs/productpicture.h"
 #include "platform/fileversion.h"
+#include "platform/showpainted.h"
 #include "platform/windowfont.h"
 
 #include <QCoreApplication>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 
 namespace {
 
@@ -104,9 +107,12 @@ void TfrmSobre::FormCreate()
 void TfrmSobre::ShowSplash()
 {
     Button1->hide();
-    show();
-    repaint();
-    QCoreApplication::processEvents();
+    // Placed once, centred on the screen, and kept there: shown again with
+    // its button, the box stands where the splash stood instead of being
+    // placed anew once the window manager has framed it.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    platform::showPainted(*this);
 }
 
 int TfrmSobre::ShowModal()

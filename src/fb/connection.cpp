@@ -35,11 +35,10 @@ IAttachment* attach(const ConnectParams& params, Attach mode, int pageSize, bool
                 IXpbBuilder* b;
                 ~Guard() { b->dispose(); }
             } guard{dpb};
-            // Without them the client takes ISC_USER and ISC_PASSWORD from the environment.
-            if (!params.user.isEmpty())
-                dpb->insertString(st, isc_dpb_user_name, params.user.toUtf8().constData());
-            if (!params.password.isEmpty())
-                dpb->insertString(st, isc_dpb_password, params.password.toUtf8().constData());
+            // Every text of the block is UTF-8 (the server reads them in the
+            // system's character set otherwise, which refuses accents).
+            dpb->insertTag(st, isc_dpb_utf8_filename);
+            detail::insertAccount(dpb, st, params);
             if (!params.charset.isEmpty())
                 dpb->insertString(st, isc_dpb_lc_ctype, params.charset.toUtf8().constData());
             dpb->insertInt(st, isc_dpb_sql_dialect, params.dialect);

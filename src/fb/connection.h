@@ -14,8 +14,11 @@ namespace fb {
 
 struct ConnectParams {
     QString database;              // "localhost:/folder/marvok.fdb"
-    QString user;                  // empty: the client's ISC_USER
+    // The user's name exactly as the server keeps it (case and blanks
+    // count); empty: the client's ISC_USER.
+    QString user;
     QString password;              // empty: the client's ISC_PASSWORD
+    QString role;                  // empty: none (the user's own rights only)
     QString charset = QStringLiteral("UTF8");
     int dialect = 3;
     // How long one call may wait for the server's answer, attaching
@@ -23,6 +26,14 @@ struct ConnectParams {
     // lost connection. Zero waits as long as the call takes (bulk work,
     // tools), which a link that went silent makes for ever.
     std::chrono::milliseconds answerTime{0};
+
+    // The same account at another database.
+    ConnectParams at(const QString& otherDatabase) const
+    {
+        ConnectParams p = *this;
+        p.database = otherDatabase;
+        return p;
+    }
 };
 
 // Something that holds handles of an attachment (a prepared statement): it

@@ -1,4 +1,5 @@
 #include "fb/fbapi_p.h"
+#include "fb/sqlquote.h"
 
 #include <QString>
 #include <atomic>
@@ -23,6 +24,33 @@ bool FbError::isConnectionFailure() const
 bool FbError::isMissingBlob() const { return hasCode(isc_bad_segstr_id); }
 
 bool FbError::isSeveralRows() const { return hasCode(isc_sing_select_err); }
+
+bool FbError::isLoginRefused() const { return hasCode(isc_login); }
+
+bool FbError::isPermissionDenied() const { return hasCode(isc_no_priv); }
+
+bool FbError::isLockConflict() const
+{
+    return hasCode(isc_deadlock) || hasCode(isc_update_conflict) || hasCode(isc_lock_conflict);
+}
+
+namespace detail {
+
+static_assert(isc_spb_user_name == isc_dpb_user_name && isc_spb_password == isc_dpb_password &&
+                  isc_spb_sql_role_name == isc_dpb_sql_role_name,
+              "the account travels under the same tags in both kinds of block");
+
+void insertAccount(Firebird::IXpbBuilder* block, Firebird::ThrowStatusWrapper* st, const ConnectParams& account)
+{
+    if (!account.user.isEmpty())
+        block->insertString(st, isc_dpb_user_name, quoteIdentifier(account.user).toUtf8().constData());
+    if (!account.password.isEmpty())
+        block->insertString(st, isc_dpb_password, account.password.toUtf8().constData());
+    if (!account.role.isEmpty())
+        block->insertString(st, isc_dpb_sql_role_name, quoteIdentifier(account.role).toUtf8().constData());
+}
+
+} // namespace detail
 
 namespace {
 // Counted from every thread that talks to a server.
@@ -110,4 +138,17 @@ FbError toError(const Firebird::IStatus* status)
 }
 
 } // namespace detail
+} // namespace fb
+
+namespace fb {
+
+void shutdownClient()
+{
+    Firebird::IStatus* raw = detail::master()->getStatus();
+    Firebird::CheckStatusWrapper status(raw);
+    // A failure here has nothing left to tell: the program is ending.
+    detail::provider()->shutdown(&status, 0, fb_shutrsn_app_stopped);
+    raw->dispose();
+}
+
 } // namespace fb

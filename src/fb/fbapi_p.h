@@ -4,6 +4,7 @@
 // client library's handles.
 
 #include "fb/answerwatch_p.h"
+#include "fb/connection.h"
 #include "fb/failpoint.h"
 #include "fb/fberror.h"
 #include <firebird/Interface.h>
@@ -42,6 +43,12 @@ auto call(F&& f)
     } disposer{raw};
     return callWith(raw, std::forward<F>(f));
 }
+
+// Puts the account (user, password, role) into a connection's or a service
+// manager's parameter block, which take it under the same tags. The names
+// go quoted: the server would otherwise fold them to capitals. An empty user
+// or password is left out, so that the client's ISC_USER and ISC_PASSWORD apply.
+void insertAccount(Firebird::IXpbBuilder* block, Firebird::ThrowStatusWrapper* st, const ConnectParams& account);
 
 // The error of a connection that broke.
 FbError lostConnection();

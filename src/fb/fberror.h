@@ -21,6 +21,14 @@ public:
     bool isMissingBlob() const;
     // A statement meant for one row (RETURNING) found several.
     bool isSeveralRows() const;
+    // The server did not accept the user name and password (a user that
+    // does not exist or is deactivated reads the same).
+    bool isLoginRefused() const;
+    // The statement needs a right that the attachment lacks.
+    bool isPermissionDenied() const;
+    // Another transaction holds what the statement would change (a deadlock,
+    // an update conflict): the same work may succeed a moment later.
+    bool isLockConflict() const;
 
 private:
     QVector<intptr_t> m_codes;

@@ -92,8 +92,7 @@ public:
             withBlock(
                 st, IXpbBuilder::SPB_ATTACH,
                 [&](IXpbBuilder* spb) {
-                    spb->insertString(st, isc_spb_user_name, account.user.toUtf8().constData());
-                    spb->insertString(st, isc_spb_password, account.password.toUtf8().constData());
+                    detail::insertAccount(spb, st, account);
                     // File names and texts travel as UTF-8.
                     spb->insertTag(st, isc_spb_utf8_filename);
                 },

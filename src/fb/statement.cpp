@@ -862,4 +862,44 @@ quint64 executeSql(Transaction& transaction, const QString& sql, ParamStyle styl
     return s.affectedRecords();
 }
 
+void executeInTransaction(Connection& connection, const QStringList& statements, ParamStyle style)
+{
+    Transaction tx(connection);
+    for (const QString& sql : statements)
+        executeSql(tx, sql, style);
+    tx.commit();
+}
+
+QList<QVariantList> selectRows(Transaction& transaction, const QString& sql, const QVariantList& params,
+                               ParamStyle style)
+{
+    Statement st(transaction, sql, style);
+    for (int i = 0; i < params.size(); ++i)
+        st.setParamAt(i, params[i]);
+    st.execute();
+    QList<QVariantList> rows;
+    while (st.fetch())
+        rows.append(st.row());
+    return rows;
+}
+
+QList<QVariantList> selectRows(Connection& connection, const QString& sql, const QVariantList& params,
+                               ParamStyle style)
+{
+    Transaction tx(connection, TransactionOptions{true});
+    QList<QVariantList> rows = selectRows(tx, sql, params, style);
+    tx.commit();
+    return rows;
+}
+
+QVariant selectValue(Connection& connection, const QString& sql, const QVariantList& params, ParamStyle style)
+{
+    return selectRows(connection, sql, params, style).value(0).value(0);
+}
+
+QVariant selectValue(Transaction& transaction, const QString& sql, const QVariantList& params, ParamStyle style)
+{
+    return selectRows(transaction, sql, params, style).value(0).value(0);
+}
+
 } // namespace fb

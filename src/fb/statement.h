@@ -18,6 +18,7 @@
 
 namespace fb {
 
+class Connection;
 class Transaction;
 
 enum class ColumnType { Integer, BigInt, Double, Text, Date, Time, Timestamp, TextBlob, Blob, Boolean, Other };
@@ -95,5 +96,23 @@ QString selectWithTextsInRows(const QString& sql, const QStringList& textColumns
 
 // Runs a statement that returns no rows; returns the rows it affected.
 quint64 executeSql(Transaction& transaction, const QString& sql, ParamStyle style = ParamStyle::Named);
+// Runs such statements in order in a transaction of their own, committed
+// once they have all run: all of them take effect or none.
+void executeInTransaction(Connection& connection, const QStringList& statements,
+                          ParamStyle style = ParamStyle::Named);
+// The rows a query returns, read in a read-only transaction of its own;
+// params are set by position.
+QList<QVariantList> selectRows(Connection& connection, const QString& sql, const QVariantList& params = {},
+                               ParamStyle style = ParamStyle::Named);
+// The rows a query returns, read in a transaction the caller holds (the
+// attachment's kept reading transaction spares two exchanges).
+QList<QVariantList> selectRows(Transaction& transaction, const QString& sql, const QVariantList& params = {},
+                               ParamStyle style = ParamStyle::Named);
+// The first value of the first row such a query returns; invalid when it
+// returns no row.
+QVariant selectValue(Connection& connection, const QString& sql, const QVariantList& params = {},
+                     ParamStyle style = ParamStyle::Named);
+QVariant selectValue(Transaction& transaction, const QString& sql, const QVariantList& params = {},
+                     ParamStyle style = ParamStyle::Named);
 
 } // namespace fb

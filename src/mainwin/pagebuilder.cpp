@@ -103,12 +103,12 @@ controls::FieldLabel* PageBuilder::patientName(ds::DataSource* source)
 {
     auto* name = new controls::FieldLabel(m_container);
     name->setObjectName(QStringLiteral("lblNome%1").arg(m_container->objectName()));
-    QFont bold = name->font();
-    bold.setBold(true);
-    name->setFont(bold);
+    name->setFont(platform::headingFont());
     placeCaption(name, 11, 16, 400);
     name->setDataSource(source);
     name->setDataField(QStringLiteral("NOME"));
+    // A name being retyped on "Ficha" (or refused there) still names the patient here.
+    name->setShowsValueBeforeEditWhenEmpty(true);
     return name;
 }
 

@@ -43,6 +43,8 @@ public:
     // --- operations that other parts of the program call
     // Posts the data source's data set when it is being edited or inserted.
     void PostPendingEdit(ds::DataSource* source);
+    // Posts every pending edit of the patient's record, details first.
+    void PostEveryPendingEdit();
     // Points the eight navigator commands at the data source.
     void BindNavigator(ds::DataSource* source);
     // The box's hint becomes the text it shows, shown only when that text does not fit.
@@ -107,10 +109,15 @@ public:
     QAction* Indicaes1;
     QAction* Orientaes1;
     QAction* Histrico1;
+    QAction* Exportarprontuario1;
+    QAction* Historicodealteracoes1;
     QMenu* popTools;
     QMenu* CpiadeSegurana1;
     QAction* Salvar1;
     QAction* Restaurar1;
+    QAction* Dadosdoconsultorio1;
+    QAction* AlterarSenha1;
+    QAction* Usuarios1;
     QMenu* popHelp;
     QAction* Conteudo1;
     QAction* opicSearch1;
@@ -166,6 +173,7 @@ public:
     controls::FieldComboBox* DBComboBox1;
     QToolButton* btnLocalizarFicha;
     QToolButton* SpeedButton4;
+    QToolButton* btnHistoricoAlteracoes;
     controls::FieldEdit* DBEdit2;
     controls::FieldEdit* dbEmail;
     controls::FieldEdit* DBEdit3;
@@ -317,6 +325,8 @@ private:
     void Indicaes1Click();
     void Orientaes1Click();
     void Histrico1Click();
+    // The whole record of the current patient into a ZIP file the user names.
+    void Exportarprontuario1Click();
 
     // --- searches
     void btnLocalizarClick();
@@ -329,6 +339,14 @@ private:
     // --- backup and restore
     void Salvar1Click();
     void Restaurar1Click();
+
+    // --- the practice's data on every report (tfrmclinpractice.cpp)
+    void Dadosdoconsultorio1Click();
+    // --- the current patient's change history (tfrmclinhistory.cpp)
+    void Historicodealteracoes1Click();
+    // --- the user's password and the users (administrators)
+    void AlterarSenha1Click();
+    void Usuarios1Click();
 
     // --- help and information
     void Conteudo1Click();

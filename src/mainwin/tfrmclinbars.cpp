@@ -5,11 +5,11 @@
 #include "mainwin/tfrmclin.h"
 
 #include "controls/lightgradient.h"
+#include "controls/menubutton.h"
 #include "icons/icons.h"
 #include "mainwin/handler.h"
 
 #include <QHBoxLayout>
-#include <QStyle>
 #include <QVBoxLayout>
 
 using mainwin::handler;
@@ -79,6 +79,13 @@ void TfrmClin::CreateMenus()
     connect(Indicaes1, &QAction::triggered, this, handler([this] { Indicaes1Click(); }));
     connect(Orientaes1, &QAction::triggered, this, handler([this] { Orientaes1Click(); }));
     connect(Histrico1, &QAction::triggered, this, handler([this] { Histrico1Click(); }));
+    popRelat->addSeparator();
+    Exportarprontuario1 =
+        menuItem(popRelat, "Exportarprontuario1", QStringLiteral(u"Exportar prontuário"), "document-export");
+    connect(Exportarprontuario1, &QAction::triggered, this, handler([this] { Exportarprontuario1Click(); }));
+    Historicodealteracoes1 = menuItem(popRelat, "Historicodealteracoes1", QStringLiteral(u"Histórico de alterações..."),
+                                      "view-history");
+    connect(Historicodealteracoes1, &QAction::triggered, this, handler([this] { Historicodealteracoes1Click(); }));
 
     popTools = popupMenu(this, "popTools");
     CpiadeSegurana1 = popTools->addMenu(icons::get(QStringLiteral("backup")), QStringLiteral("Backup"));
@@ -87,6 +94,20 @@ void TfrmClin::CreateMenus()
     Restaurar1 = menuItem(CpiadeSegurana1, "Restaurar1", QStringLiteral("Restaurar..."), "document-open");
     connect(Salvar1, &QAction::triggered, this, handler([this] { Salvar1Click(); }));
     connect(Restaurar1, &QAction::triggered, this, handler([this] { Restaurar1Click(); }));
+    Dadosdoconsultorio1 =
+        menuItem(popTools, "Dadosdoconsultorio1", QStringLiteral(u"Dados do consultório..."), "document-edit");
+    connect(Dadosdoconsultorio1, &QAction::triggered, this, handler([this] { Dadosdoconsultorio1Click(); }));
+    popTools->addSeparator()->setObjectName(QStringLiteral("N2"));
+    AlterarSenha1 = menuItem(popTools, "AlterarSenha1", QStringLiteral("Alterar senha..."), "security-high");
+    Usuarios1 = menuItem(popTools, "Usuarios1", QStringLiteral(u"Usuários..."), "system-users");
+    connect(AlterarSenha1, &QAction::triggered, this, handler([this] { AlterarSenha1Click(); }));
+    connect(Usuarios1, &QAction::triggered, this, handler([this] { Usuarios1Click(); }));
+    // Backups, the practice's data and users are the administrators' work; a therapist sees only her own
+    // password.
+    const bool administrator = dm.account().isAdministrator();
+    CpiadeSegurana1->menuAction()->setVisible(administrator);
+    Dadosdoconsultorio1->setVisible(administrator);
+    Usuarios1->setVisible(administrator);
 
     popHelp = popupMenu(this, "popHelp");
     Conteudo1 = menuItem(popHelp, "Conteudo1", QStringLiteral(u"Conteúdo"), "help-contents");
@@ -118,21 +139,17 @@ void TfrmClin::CreateCommandBar()
     layout->addWidget(ToolBar1);
 
     const auto button = [this](const char* name, const QString& caption, const char* icon, QMenu* menu) {
-        auto* b = new QToolButton(ToolBar1);
+        // A click on the face of a menu button drops the menu as its arrow
+        // does, under the button's left edge; the arrow follows the caption.
+        auto* menuButton = menu ? new controls::MenuButton(menu, ToolBar1) : nullptr;
+        QToolButton* b = menuButton ? menuButton : new QToolButton(ToolBar1);
         b->setObjectName(QString::fromLatin1(name));
         b->setText(caption);
         b->setIcon(icons::get(QString::fromLatin1(icon)));
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setAutoRaise(true);
         b->setFocusPolicy(Qt::NoFocus);
-        int width = buttonWidth(b, 74);
-        if (menu) {
-            // A click on the face drops the menu as the arrow does, under the button's left edge.
-            b->setMenu(menu);
-            b->setPopupMode(QToolButton::InstantPopup);
-            // The arrow stands beside the caption, not on it.
-            width += b->style()->pixelMetric(QStyle::PM_MenuButtonIndicator, nullptr, b) / 2;
-        }
+        const int width = menuButton ? std::max(74, menuButton->neededWidth()) : buttonWidth(b, 74);
         b->setFixedSize(width, 42);
         ToolBar1->addWidget(b);
         return b;

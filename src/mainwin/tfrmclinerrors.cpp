@@ -19,7 +19,7 @@ QString TfrmClin::ErrorText(const EError& error)
     if (p > 0 && message.left(5) == QStringLiteral("Field"))
         message = QStringLiteral("Campo ") + message.mid(6, std::max<qsizetype>(0, p - 7)) +
                   QStringLiteral(" deve ter um valor");
-    // "''31/02/2010'' is not a valid date", also "... date and time".
+    // "'31/02/2010' is not a valid date", also "... date and time".
     const qsizetype q = message.indexOf(QStringLiteral(" is not a valid date")) + 1;
     if (q > 0)
         message = message.left(q - 1) + QStringLiteral(u" não é uma data válida");

@@ -38,6 +38,8 @@ void TfrmClin::CreateFicha()
     b.label(QStringLiteral("&STATUS"), 65, 8, DBComboBox1);
     btnLocalizarFicha = b.flatButton("btnLocalizarFicha", "edit-find", QStringLiteral("Localizar"), {144, 23, 25, 25});
     SpeedButton4 = b.flatButton("SpeedButton4", "document-print", QStringLiteral("Imprimir"), {422, 23, 25, 25});
+    btnHistoricoAlteracoes = b.flatButton("btnHistoricoAlteracoes", "view-history",
+                                          QStringLiteral(u"Histórico de alterações"), {394, 23, 25, 25});
     DBEdit2 = b.edit("DBEdit2", p, "NOME", {65, 51, 380, 21});
     b.label(QStringLiteral("NO&ME"), 8, 54, DBEdit2);
     dbEmail = b.edit("dbEmail", p, "EMAIL", {65, 78, 380, 21});
@@ -87,6 +89,7 @@ void TfrmClin::CreateFicha()
     for (controls::LinkLabel* link : {lblInstrucao, lblEscola, lblTerapeuta, lblCarater})
         connect(link, &controls::LinkLabel::clicked, this, [this, link] { lblInstrucaoClick(link); });
     connect(SpeedButton4, &QToolButton::clicked, Dadosgerais1, &QAction::trigger);
+    connect(btnHistoricoAlteracoes, &QToolButton::clicked, Historicodealteracoes1, &QAction::trigger);
     connect(btnLocalizarFicha, &QToolButton::clicked, this, mainwin::handler([this] { btnLocalizarClick(); }));
     connect(dsPaciente, &ds::DataSource::anyChange, this, &TfrmClin::UpdateLookupHints);
 }

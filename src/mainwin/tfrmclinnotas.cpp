@@ -85,6 +85,9 @@ void TfrmClin::CreateHistorico()
     b.patientName(dsPaciente);
     SpeedButton9 = b.flatButton("SpeedButton9", "document-print", QStringLiteral("Imprimir"), {426, 6, 25, 25});
     DBGrid3 = b.grid("DBGrid3", dsHistorico, {11, 35, 435, 280});
+    // A note of 120 characters is wider than the page: it is cut at the
+    // grid's edge rather than making the grid scroll sideways.
+    DBGrid3->setLastColumnFills(true);
     b.anchor(DBGrid3, kAllEdges);
     connect(SpeedButton9, &QToolButton::clicked, Histrico1, &QAction::trigger);
 }

@@ -18,6 +18,13 @@ void TfrmClin::PostPendingEdit(ds::DataSource* source)
         data->post();
 }
 
+void TfrmClin::PostEveryPendingEdit()
+{
+    for (ds::DataSource* source : {dsIrmao, dsMae, dsPai, dsPaciente, dsBrinquedoNaConsulta, dsConsulta, dsReavaliacao,
+                                   dsIndicacao, dsOrientacao, dsHistorico})
+        PostPendingEdit(source);
+}
+
 void TfrmClin::BindNavigator(ds::DataSource* source) { ActionList2->bind(source); }
 
 void TfrmClin::FormKeyDown(QKeyEvent* event, bool& handled)

@@ -9,6 +9,7 @@ namespace platform {
 namespace {
 const QString kServerKey = QStringLiteral("database/server");
 const QString kDatabaseKey = QStringLiteral("database/name");
+const QString kUserKey = QStringLiteral("login/user");
 } // namespace
 
 std::unique_ptr<QSettings> settings()
@@ -31,5 +32,9 @@ std::optional<DatabaseSettings> databaseSettings()
     return DatabaseSettings{server.isEmpty() ? thisComputer() : server,
                             database.isEmpty() ? QStringLiteral("marvok") : database};
 }
+
+QString rememberedUser() { return settings()->value(kUserKey).toString(); }
+
+void rememberUser(const QString& name) { settings()->setValue(kUserKey, name); }
 
 } // namespace platform

@@ -33,4 +33,9 @@ struct DatabaseSettings {
 // takes the other's default: this machine ("localhost"), the alias "marvok".
 std::optional<DatabaseSettings> databaseSettings();
 
+// The user name last logged in with on this PC (the user's own file);
+// empty when there is none.
+QString rememberedUser();
+void rememberUser(const QString& name);
+
 } // namespace platform

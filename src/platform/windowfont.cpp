@@ -26,4 +26,12 @@ QFont windowFont(qreal pointSize)
     return font;
 }
 
+QFont headingFont(qreal pointSize)
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSizeF(pointSize);
+    font.setBold(true);
+    return font;
+}
+
 } // namespace platform

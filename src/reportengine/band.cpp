@@ -4,6 +4,12 @@ namespace report {
 
 Band::Band(BandKind kind, QString name, double heightMm) : m_kind(kind), m_name(std::move(name)), m_height(heightMm) {}
 
+Band& Band::setVisible(bool on)
+{
+    m_visible = on;
+    return *this;
+}
+
 Band& Band::setGrows(bool on)
 {
     m_grows = on;
@@ -47,6 +53,11 @@ FilledRect& Band::addRect(const QString& name, const QRectF& rectMm, const QColo
 SubList& Band::addSubList(const QString& name, const QRectF& rectMm, Page& content)
 {
     return adopt(std::make_unique<SubList>(name, rectMm, content));
+}
+
+Picture& Band::addPicture(const QString& name, const QRectF& rectMm)
+{
+    return adopt(std::make_unique<Picture>(name, rectMm));
 }
 
 ReportObject* Band::findObject(const QString& name) const

@@ -4,6 +4,7 @@
 // its data set (data).
 
 #include "reportengine/filledrect.h"
+#include "reportengine/picture.h"
 #include "reportengine/rule.h"
 #include "reportengine/sublist.h"
 #include "reportengine/textbox.h"
@@ -15,6 +16,7 @@ namespace report {
 
 enum class BandKind {
     Sheet,        // the objects placed straight on a page, printed once on its first sheet
+    SheetHeading, // at the very top of every sheet, above the title on the first
     ReportTitle,  // once, at the top of the first sheet
     PageHeader,   // at the top of every sheet (below the title on the first)
     ColumnHeader, // like a page header, after the page headers
@@ -32,6 +34,10 @@ public:
     double height() const { return m_height; }
     void setHeight(double mm) { m_height = mm; }
 
+    // A band that is not visible is not printed at all.
+    bool isVisible() const { return m_visible; }
+    Band& setVisible(bool on);
+
     // A growing band is at least its height and as tall as its growing texts need.
     bool grows() const { return m_grows; }
     Band& setGrows(bool on);
@@ -48,6 +54,7 @@ public:
     Rule& addRule(const QString& name, double leftMm, double topMm, double widthMm);
     FilledRect& addRect(const QString& name, const QRectF& rectMm, const QColor& fill);
     SubList& addSubList(const QString& name, const QRectF& rectMm, class Page& content);
+    Picture& addPicture(const QString& name, const QRectF& rectMm);
 
     // Back to front.
     const std::vector<std::unique_ptr<ReportObject>>& objects() const { return m_objects; }
@@ -60,6 +67,7 @@ private:
     QString m_name;
     double m_height;
     bool m_grows = false;
+    bool m_visible = true;
     QString m_dataSet;
     QString m_afterPrint;
     std::vector<std::unique_ptr<ReportObject>> m_objects;

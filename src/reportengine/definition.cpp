@@ -76,11 +76,18 @@ const PreparedReport& Definition::prepare()
     return m_prepared;
 }
 
+void Definition::showPrepared(QWidget* parent, const std::function<void(const QString& file)>& handedOut)
+{
+    PreviewDialog preview(m_prepared, m_documentTitle, parent, m_buttons);
+    if (handedOut)
+        QObject::connect(&preview, &PreviewDialog::handedOut, &preview, handedOut);
+    preview.exec();
+}
+
 void Definition::showReport(QWidget* parent)
 {
     prepare();
-    PreviewDialog preview(m_prepared, m_documentTitle, parent, m_buttons);
-    preview.exec();
+    showPrepared(parent);
 }
 
 } // namespace report

@@ -9,6 +9,7 @@
 #include "reportengine/previewbuttons.h"
 
 #include <QStringList>
+#include <functional>
 
 class QWidget;
 
@@ -63,6 +64,9 @@ public:
     const PreparedReport& prepare();
     const PreparedReport& prepared() const { return m_prepared; }
 
+    // Shows the pages prepared last in the modal preview.
+    // handedOut runs after each print (with no file) and each file written from the preview.
+    void showPrepared(QWidget* parent = nullptr, const std::function<void(const QString& file)>& handedOut = {});
     // Prepares the report and shows it in the modal preview.
     void showReport(QWidget* parent = nullptr);
 

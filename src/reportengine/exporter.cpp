@@ -20,11 +20,8 @@ QPageSize pageSize(const PreparedPage& page)
     return QPageSize(page.size, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
 }
 
-} // namespace
-
-void Exporter::toPdf(const PreparedReport& report, const QString& fileName, const QString& title)
+void writePdf(const PreparedReport& report, QPdfWriter& writer, const QString& title, const QString& fileName)
 {
-    QPdfWriter writer(fileName);
     writer.setCreator(QCoreApplication::applicationName());
     writer.setTitle(title);
     writer.setResolution(1200);
@@ -43,6 +40,20 @@ void Exporter::toPdf(const PreparedReport& report, const QString& fileName, cons
     }
     if (!painter.end())
         throw EError(QCoreApplication::translate("report", "Cannot write the file %1.").arg(fileName));
+}
+
+} // namespace
+
+void Exporter::toPdf(const PreparedReport& report, const QString& fileName, const QString& title)
+{
+    QPdfWriter writer(fileName);
+    writePdf(report, writer, title, fileName);
+}
+
+void Exporter::toPdf(const PreparedReport& report, QIODevice& device, const QString& title)
+{
+    QPdfWriter writer(&device);
+    writePdf(report, writer, title, title);
 }
 
 QStringList Exporter::toPng(const PreparedReport& report, const QString& fileName, int dpi)

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTransform>
 
+class QIODevice;
 class QPrinter;
 
 namespace report {
@@ -15,6 +16,8 @@ namespace report {
 class Exporter {
 public:
     static void toPdf(const PreparedReport& report, const QString& fileName, const QString& title = {});
+    // The same into a device open for writing.
+    static void toPdf(const PreparedReport& report, QIODevice& device, const QString& title = {});
     // One image per page: the file name itself for a single page, else
     // name_1.png, name_2.png ... Returns the files written.
     static QStringList toPng(const PreparedReport& report, const QString& fileName, int dpi = 150);

@@ -1,9 +1,9 @@
 #include "reportengine/language.h"
 #include "platform/paths.h"
+#include "platform/qttranslations.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QLibraryInfo>
 #include <QTranslator>
 #include <memory>
 
@@ -16,11 +16,6 @@ std::unique_ptr<QTranslator>& engineTexts()
     return translator;
 }
 
-std::unique_ptr<QTranslator>& qtTexts()
-{
-    static std::unique_ptr<QTranslator> translator;
-    return translator;
-}
 } // namespace
 
 bool loadLanguageFile(const QString& name)
@@ -34,12 +29,8 @@ bool loadLanguageFile(const QString& name)
     unloadLanguageFile();
     engineTexts() = std::move(engine);
     QCoreApplication::installTranslator(engineTexts().get());
-
-    auto qt = std::make_unique<QTranslator>();
-    if (qt->load(QStringLiteral("qtbase_pt_BR"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        qtTexts() = std::move(qt);
-        QCoreApplication::installTranslator(qtTexts().get());
-    }
+    // The print and page setup dialogs are Qt's own.
+    platform::loadQtTranslations();
     return true;
 }
 
@@ -55,11 +46,10 @@ bool loadProgramLanguage()
 
 void unloadLanguageFile()
 {
-    for (auto* translator : {&engineTexts(), &qtTexts()})
-        if (*translator) {
-            QCoreApplication::removeTranslator(translator->get());
-            translator->reset();
-        }
+    if (engineTexts()) {
+        QCoreApplication::removeTranslator(engineTexts().get());
+        engineTexts().reset();
+    }
 }
 
 } // namespace report

@@ -18,7 +18,7 @@ bool loadLanguageFile(const QString& name);
 // calls it right after creating the data module.
 bool loadProgramLanguage();
 
-// Back to the built-in texts.
+// Back to the engine's built-in texts (Qt's own dialogs stay Portuguese).
 void unloadLanguageFile();
 
 } // namespace report

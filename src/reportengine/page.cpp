@@ -16,6 +16,12 @@ Page& Page::setMargins(const QMarginsF& mm)
     return *this;
 }
 
+Page& Page::setContinuationTop(double mm)
+{
+    m_continuationTop = mm;
+    return *this;
+}
+
 QRectF Page::printableRect() const { return QRectF(QPointF(0, 0), m_paper).marginsRemoved(m_margins); }
 
 Page& Page::setDefaultFont(const TextFont& font)

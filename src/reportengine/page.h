@@ -7,6 +7,7 @@
 
 #include <QMarginsF>
 #include <QSizeF>
+#include <algorithm>
 
 namespace report {
 
@@ -23,6 +24,10 @@ public:
     QMarginsF margins() const { return m_margins; } // mm
     Page& setMargins(const QMarginsF& mm);
     QRectF printableRect() const;
+    // Where the bands of every sheet after the first begin, from the sheet's
+    // top edge; the top margin unless set higher.
+    double continuationTop() const { return std::max(m_margins.top(), m_continuationTop); }
+    Page& setContinuationTop(double mm);
 
     const TextFont& defaultFont() const { return m_font; }
     Page& setDefaultFont(const TextFont& font);
@@ -40,6 +45,7 @@ private:
     QString m_name;
     QSizeF m_paper{210, 297};
     QMarginsF m_margins;
+    double m_continuationTop = 0;
     TextFont m_font{QStringLiteral("Arial"), 10};
     Band m_sheet;
     std::vector<std::unique_ptr<Band>> m_bands;

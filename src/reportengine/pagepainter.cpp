@@ -57,6 +57,12 @@ void PagePainter::paint(QPainter& painter, const PreparedPage& page, double zoom
         case PreparedItem::Kind::Rect:
             painter.fillRect(at(item.rect), item.color);
             break;
+        case PreparedItem::Kind::Picture:
+            painter.save();
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(at(item.rect), item.image);
+            painter.restore();
+            break;
         }
     }
     painter.restore();

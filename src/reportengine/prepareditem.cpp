@@ -1,6 +1,11 @@
 #include "reportengine/prepareditem.h"
 
+#include "reportengine/picture.h"
+
+#include <QBuffer>
+#include <QImageReader>
 #include <QStringList>
+#include <QtEndian>
 #include <cmath>
 
 namespace report {
@@ -29,6 +34,14 @@ QDataStream& operator<<(QDataStream& out, const PreparedItem& item)
     case PreparedItem::Kind::Rect:
         out << item.color;
         break;
+    case PreparedItem::Kind::Picture: {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        item.image.save(&buffer, "PNG");
+        out << png;
+        break;
+    }
     }
     return out;
 }
@@ -39,6 +52,34 @@ namespace {
 // no printer draws and numbers that are no numbers are damage, not a report.
 constexpr double kMaxMm = 100000;
 constexpr double kMaxPoints = 1000;
+constexpr int kMaxPixels = Picture::kLargestSide;
+
+// What a saved picture needs of its PNG file: header, palette, transparency
+// and pixels. Any other chunk (texts, colour profiles) is left out before the
+// decoder sees it, so that no chunk can make it set aside more memory than
+// the picture's own size; a chunk that claims more bytes than follow it
+// makes the picture unreadable.
+QByteArray essentialPng(const QByteArray& png)
+{
+    static const QByteArray kSignature("\x89PNG\r\n\x1a\n", 8);
+    static const QByteArrayList kEssential = {"IHDR", "PLTE", "tRNS", "IDAT", "IEND"};
+    if (!png.startsWith(kSignature))
+        return {};
+    QByteArray kept = kSignature;
+    for (qsizetype at = kSignature.size(); at + 12 <= png.size();) {
+        const quint32 length = qFromBigEndian<quint32>(png.constData() + at);
+        if (length > quint64(png.size() - at - 12))
+            return {};
+        const qsizetype whole = 12 + qsizetype(length); // length, type, data, CRC
+        const QByteArray type = png.mid(at + 4, 4);
+        if (kEssential.contains(type))
+            kept += png.mid(at, whole);
+        if (type == "IEND")
+            return kept;
+        at += whole;
+    }
+    return {};
+}
 
 bool within(double v, double low, double high) { return std::isfinite(v) && v >= low && v <= high; }
 
@@ -64,6 +105,8 @@ bool sane(const PreparedItem& item)
                (item.lineStyle == LineStyle::Solid || item.lineStyle == LineStyle::Dotted);
     case PreparedItem::Kind::Rect:
         return true;
+    case PreparedItem::Kind::Picture:
+        return !item.image.isNull() && item.image.width() <= kMaxPixels && item.image.height() <= kMaxPixels;
     }
     return false;
 }
@@ -96,6 +139,19 @@ QDataStream& operator>>(QDataStream& in, PreparedItem& item)
     case PreparedItem::Kind::Rect:
         in >> item.color;
         break;
+    case PreparedItem::Kind::Picture: {
+        QByteArray png;
+        in >> png;
+        png = essentialPng(png);
+        // The size is read from the header before any pixel is decoded.
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, "PNG");
+        const QSize size = reader.size();
+        if (size.isValid() && size.width() <= kMaxPixels && size.height() <= kMaxPixels)
+            item.image = reader.read();
+        break;
+    }
     default:
         in.setStatus(QDataStream::ReadCorruptData);
         return in;

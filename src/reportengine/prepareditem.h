@@ -1,11 +1,13 @@
 #pragma once
 // One drawn thing of a prepared page, in millimetres from the sheet's
-// top-left corner: a text with its lines already broken, a rule or a fill.
+// top-left corner: a text with its lines already broken, a rule, a fill or a
+// picture.
 
 #include "reportengine/textfont.h"
 #include "reportengine/rule.h"
 
 #include <QDataStream>
+#include <QImage>
 #include <QList>
 #include <QPointF>
 #include <QRectF>
@@ -19,7 +21,7 @@ struct TextLine {
 };
 
 struct PreparedItem {
-    enum class Kind : quint8 { Text, Line, Rect };
+    enum class Kind : quint8 { Text, Line, Rect, Picture };
 
     Kind kind = Kind::Text;
     QString name; // of the object it comes from
@@ -33,6 +35,8 @@ struct PreparedItem {
     QColor color;
     LineStyle lineStyle = LineStyle::Solid;
     double penWidth = 0;
+    // Picture: drawn into rect
+    QImage image;
 
     QString text() const; // the lines shown, one under the other
     bool operator==(const PreparedItem&) const = default;

@@ -11,7 +11,8 @@ namespace report {
 
 namespace {
 constexpr quint32 kMagic = 0x4D565250; // "MVRP"
-constexpr quint16 kVersion = 1;
+constexpr quint16 kVersion = 2;   // 2: pictures
+constexpr quint16 kOldestVersion = 1;
 // The largest sheet a saved report may have (NaN fails the test too).
 constexpr double kMaxSheetMm = 10000;
 
@@ -37,7 +38,7 @@ PreparedReport PreparedReport::read(QIODevice& device)
     quint16 version = 0;
     qint32 pageCount = 0;
     in >> magic >> version >> pageCount;
-    if (in.status() != QDataStream::Ok || magic != kMagic || version != kVersion || pageCount < 0)
+    if (in.status() != QDataStream::Ok || magic != kMagic || version < kOldestVersion || version > kVersion || pageCount < 0)
         throw EError(QCoreApplication::translate("report", "The file is not a prepared report."));
     PreparedReport report;
     for (qint32 p = 0; p < pageCount && in.status() == QDataStream::Ok; ++p) {

@@ -141,7 +141,7 @@ void Preparer::compile()
         CompiledText compiled;
         compiled.text = box.allowsExpressions() ? TextTemplate::compile(box.text(), sources) : TextTemplate::literal(box.text());
         compiled.font = box.font().value_or(page.defaultFont());
-        if (compiled.text.isConstant())
+        if (compiled.text.isConstant() && box.flow() != TextFlow::Fit)
             compiled.constant = TextLayout::wrap(box.text(), compiled.font, box.rect().width(), box.flow());
         m_texts.insert(&box, std::move(compiled));
     });
@@ -161,7 +161,7 @@ void Preparer::printPage(const Page& page)
     m_bottom = printable.bottom();
     newSheet(true);
     for (const auto& band : page.bands())
-        if (band->kind() == BandKind::MasterData)
+        if (band->kind() == BandKind::MasterData && band->isVisible())
             printDataBand(*band);
 }
 
@@ -171,18 +171,28 @@ void Preparer::newSheet(bool first)
     sheet.size = m_page->paperSize();
     m_report.pages.push_back(std::move(sheet));
     m_y = m_top;
+    auto bandsOf = [this](BandKind kind) {
+        std::vector<const Band*> bands;
+        for (const auto& band : m_page->bands())
+            if (band->kind() == kind && band->isVisible())
+                bands.push_back(band.get());
+        return bands;
+    };
+    // The heading stands above everything; what follows it on a later sheet begins no higher than its top margin.
+    for (const Band* band : bandsOf(BandKind::SheetHeading))
+        append(layoutBand(*band, m_left, 0));
+    if (!first)
+        m_y = std::max(m_y, m_page->continuationTop());
     m_bodyTop = m_y;
     if (first) {
         if (!m_page->sheet().objects().empty())
             place(layoutBand(m_page->sheet(), m_left, 0));
-        for (const auto& band : m_page->bands())
-            if (band->kind() == BandKind::ReportTitle)
-                place(layoutBand(*band, m_left, 0));
+        for (const Band* band : bandsOf(BandKind::ReportTitle))
+            place(layoutBand(*band, m_left, 0));
     }
     for (BandKind kind : {BandKind::PageHeader, BandKind::ColumnHeader})
-        for (const auto& band : m_page->bands())
-            if (band->kind() == kind)
-                append(layoutBand(*band, m_left, 0));
+        for (const Band* band : bandsOf(kind))
+            append(layoutBand(*band, m_left, 0));
     m_bodyTop = m_y;
 }
 
@@ -213,6 +223,7 @@ Preparer::Piece Preparer::layoutBand(const Band& band, double left, int line)
         const ReportObject* object = nullptr;
         double height = 0;
         WrappedText text;
+        TextFont font;
         Piece list;
         bool grows = false;
     };
@@ -232,9 +243,14 @@ Preparer::Piece Preparer::layoutBand(const Band& band, double left, int line)
         case ReportObject::Kind::Text: {
             const auto& box = static_cast<const TextBox&>(object);
             const CompiledText& compiled = m_texts[&box];
+            entry.font = compiled.font;
             entry.grows = box.flow() == TextFlow::Grow && band.grows();
             if (compiled.constant) {
                 entry.text = *compiled.constant;
+            } else if (box.flow() == TextFlow::Fit) {
+                entry.text = TextLayout::fit(compiled.text.evaluate(m_context, box.displayFormat()), entry.font,
+                                             box.rect().size(), box.minimumPointSize());
+                entry.grows = entry.text.height() > entry.height + kTolerance;
             } else {
                 int maxLines = -1;
                 if (!entry.grows && !object.stretchesToBand())
@@ -256,6 +272,10 @@ Preparer::Piece Preparer::layoutBand(const Band& band, double left, int line)
             break;
         case ReportObject::Kind::FilledRect:
             if (!static_cast<const FilledRect&>(object).fillCondition().holds(line))
+                continue;
+            break;
+        case ReportObject::Kind::Picture:
+            if (static_cast<const Picture&>(object).image().isNull())
                 continue;
             break;
         case ReportObject::Kind::Rule:
@@ -280,7 +300,7 @@ Preparer::Piece Preparer::layoutBand(const Band& band, double left, int line)
         case ReportObject::Kind::Text: {
             const auto& box = static_cast<const TextBox&>(object);
             item.kind = PreparedItem::Kind::Text;
-            item.font = m_texts[&box].font;
+            item.font = entry.font;
             item.ascent = entry.text.ascent;
             item.lineHeight = entry.text.lineSpacing;
             item.lines = TextLayout::place(entry.text, TextLayout::shownLines(entry.text, h, entry.grows), item.rect.size(),
@@ -300,6 +320,13 @@ Preparer::Piece Preparer::layoutBand(const Band& band, double left, int line)
             item.kind = PreparedItem::Kind::Rect;
             item.color = static_cast<const FilledRect&>(object).fillColor();
             break;
+        case ReportObject::Kind::Picture: {
+            const QImage& image = static_cast<const Picture&>(object).image();
+            item.kind = PreparedItem::Kind::Picture;
+            item.image = image;
+            item.rect.setSize(Picture::fitted(image.size(), item.rect.size()).size());
+            break;
+        }
         case ReportObject::Kind::SubList:
             for (PreparedItem& row : entry.list.items) {
                 row.rect.translate(0, top);

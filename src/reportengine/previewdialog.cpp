@@ -374,8 +374,10 @@ void PreviewDialog::print()
 {
     m_printer.setDocName(m_title);
     m_printer.setFromTo(0, 0);
-    if (PreviewDialogs::instance().print(m_printer, this))
+    if (PreviewDialogs::instance().print(m_printer, this)) {
         Exporter::print(m_report, m_printer);
+        emit handedOut({});
+    }
 }
 
 void PreviewDialog::pageSetup() { PreviewDialogs::instance().pageSetup(m_printer, this); }
@@ -394,6 +396,7 @@ void PreviewDialog::saveReport()
     if (!name.isEmpty()) {
         m_report.save(name);
         m_status->setText(tr("Saved to %1").arg(name));
+        emit handedOut(name);
     }
 }
 
@@ -407,6 +410,7 @@ void PreviewDialog::exportPdfAs(const QString& caption)
     if (!name.isEmpty()) {
         Exporter::toPdf(m_report, name, m_title);
         m_status->setText(tr("Exported to %1").arg(name));
+        emit handedOut(name);
     }
 }
 
@@ -416,6 +420,7 @@ void PreviewDialog::exportPng()
     if (!name.isEmpty()) {
         const QStringList files = Exporter::toPng(m_report, name);
         m_status->setText(tr("Exported to %1").arg(files.join(QStringLiteral(", "))));
+        emit handedOut(files.join(QStringLiteral(", ")));
     }
 }
 

@@ -58,6 +58,10 @@ public:
     void quickExport();
     void pageSetup();
 
+signals:
+    // The pages were printed (file empty) or written to that file.
+    void handedOut(const QString& file);
+
 private:
     QAction* addCommand(const QString& objectName, const QString& text, const char* icon, const QKeySequence& key,
                         void (PreviewDialog::*slot)());

@@ -1,6 +1,8 @@
 #include "reportengine/previewdialogs.h"
 
-#include <QFileDialog>
+#include "platform/filedialogs.h"
+
+#include <QFileInfo>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 
@@ -14,15 +16,26 @@ PreviewDialogs*& installed()
 }
 } // namespace
 
+// The program's own file dialog, as for backups.
 QString PreviewDialogs::openFileName(QWidget* parent, const QString& caption, const QString& filter)
 {
-    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+    platform::FileDialogRequest request;
+    request.title = caption;
+    request.filters = filter.split(QStringLiteral(";;"), Qt::SkipEmptyParts);
+    return platform::FileDialogs::instance().openFileName(parent, request);
 }
 
 QString PreviewDialogs::saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
                                      const QString& filter)
 {
-    return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+    platform::FileDialogRequest request;
+    request.title = caption;
+    request.filters = filter.split(QStringLiteral(";;"), Qt::SkipEmptyParts);
+    const QFileInfo file(suggested);
+    request.fileName = file.fileName();
+    if (!file.path().isEmpty() && file.path() != QStringLiteral("."))
+        request.folder = file.path();
+    return platform::FileDialogs::instance().saveFileName(parent, request);
 }
 
 bool PreviewDialogs::print(QPrinter& printer, QWidget* parent)

@@ -9,7 +9,7 @@ namespace report {
 
 class ReportObject {
 public:
-    enum class Kind { Text, Rule, FilledRect, SubList };
+    enum class Kind { Text, Rule, FilledRect, SubList, Picture };
 
     ReportObject(Kind kind, QString name, const QRectF& rectMm);
     virtual ~ReportObject() = default;

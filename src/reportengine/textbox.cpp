@@ -25,6 +25,12 @@ TextBox& TextBox::setFlow(TextFlow flow)
     return *this;
 }
 
+TextBox& TextBox::setMinimumPointSize(double points)
+{
+    m_minimumPointSize = points;
+    return *this;
+}
+
 TextBox& TextBox::setDisplayFormat(const DisplayFormat& format)
 {
     m_format = format;

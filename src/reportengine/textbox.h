@@ -15,6 +15,8 @@ enum class TextFlow {
     Wrap,   // words wrap inside the width; the box shows the lines its height holds
     Grow,   // words wrap and the box grows downwards until the whole text shows
     NoWrap, // one line per paragraph, never wrapped, cut at the right edge
+    Fit,    // words wrap; a text the box cannot hold is printed smaller, down
+            // to the box's smallest size, and below that the box grows
 };
 
 class TextBox : public ReportObject {
@@ -34,6 +36,10 @@ public:
     TextFlow flow() const { return m_flow; }
     TextBox& setFlow(TextFlow flow);
 
+    // The smallest size, in points, to which a fitting text shrinks.
+    double minimumPointSize() const { return m_minimumPointSize; }
+    TextBox& setMinimumPointSize(double points);
+
     const DisplayFormat& displayFormat() const { return m_format; }
     TextBox& setDisplayFormat(const DisplayFormat& format);
 
@@ -46,6 +52,7 @@ private:
     std::optional<TextFont> m_font;
     Qt::Alignment m_alignment = Qt::AlignLeft | Qt::AlignTop;
     TextFlow m_flow = TextFlow::Wrap;
+    double m_minimumPointSize = 7;
     DisplayFormat m_format;
     bool m_expressions = true;
 };

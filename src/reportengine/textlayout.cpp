@@ -2,6 +2,7 @@
 
 #include "reportengine/fontmetrics.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace report {
@@ -106,6 +107,20 @@ WrappedText TextLayout::wrap(const QString& text, const TextFont& font, double w
     }
     // An empty text still has its one (empty) line, so a box keeps its place.
     return out;
+}
+
+WrappedText TextLayout::fit(const QString& text, TextFont& font, const QSizeF& boxMm, double minimumPoints)
+{
+    const double smallest = std::min(font.pointSize, minimumPoints);
+    TextFont tried = font;
+    for (double size = font.pointSize;; size = std::max(smallest, size - 0.5)) {
+        tried.pointSize = size;
+        WrappedText wrapped = wrap(text, tried, boxMm.width(), TextFlow::Fit);
+        if (wrapped.height() <= boxMm.height() + kTolerance || size <= smallest) {
+            font = tried;
+            return wrapped;
+        }
+    }
 }
 
 int TextLayout::shownLines(const WrappedText& text, double heightMm, bool grows)

@@ -26,6 +26,12 @@ public:
     static WrappedText wrap(const QString& text, const TextFont& font, double widthMm, TextFlow flow,
                             int maxLines = -1);
 
+    // A text a box of that size (mm) cannot hold at the font's size, broken
+    // as Wrap breaks it at the largest size, in half points, at which it
+    // stands whole in the box, but not below minimumPoints; font is set to
+    // the size chosen.
+    static WrappedText fit(const QString& text, TextFont& font, const QSizeF& boxMm, double minimumPoints);
+
     // How many lines a box of that height shows: all of them when it grows,
     // else as many as fit, and at least the first.
     static int shownLines(const WrappedText& text, double heightMm, bool grows);

@@ -1,5 +1,6 @@
 #include "reports/definitionrelatorio.h"
 
+#include "reports/layoutkit.h"
 #include "store/tdm.h"
 
 #include <QApplication>
@@ -27,8 +28,18 @@ bool DefinitionRelatorio::SetObjectText(const QString& objectName, const QString
     return true;
 }
 
-void DefinitionRelatorio::ShowReport()
+void DefinitionRelatorio::PrepareReport()
 {
+    reports::applyPracticeHeading(m_definition, m_dm.DadosConsultorio());
     m_definition.setDocumentTitle(documentTitle());
-    m_definition.showReport(QApplication::activeWindow());
+    m_definition.prepare();
+}
+
+void DefinitionRelatorio::ShowPreparedReport(const std::function<void(const QString& what)>& handedOut)
+{
+    m_definition.showPrepared(QApplication::activeWindow(), [this, handedOut](const QString& file) {
+        if (handedOut)
+            handedOut(file.isEmpty() ? m_title + QStringLiteral(" impresso")
+                                     : m_title + QStringLiteral(" exportado para ") + file);
+    });
 }

@@ -1,7 +1,8 @@
 #pragma once
 // One of the program's reports as the data module reaches it: a report
-// definition of the engine, shown in the preview under the report's title and
-// the current patient.
+// definition of the engine, with the practice's heading when the practice's
+// data was entered, shown in the preview under the report's title and the
+// current patient.
 
 #include "reportengine/definition.h"
 #include "store/trelatorio.h"
@@ -19,7 +20,10 @@ public:
     QString documentTitle() const;
 
     bool SetObjectText(const QString& objectName, const QString& text) override;
-    void ShowReport() override;
+    // The document title is that of the patient current while preparing.
+    void PrepareReport() override;
+    // handedOut hears "Dados Gerais impresso" or "Dados Gerais exportado para <file>".
+    void ShowPreparedReport(const std::function<void(const QString& what)>& handedOut = {}) override;
 
 private:
     Tdm& m_dm;

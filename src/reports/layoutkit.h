@@ -6,8 +6,18 @@
 #include "reportengine/band.h"
 #include "reportengine/definition.h"
 #include "reportengine/page.h"
+#include "store/tconsultorio.h"
 
 namespace reports {
+
+// Nothing prints where a printer cannot reach: the rows of a sheet end this
+// far above its bottom edge (room for a page number below them), and every
+// sheet after the first begins this far below its top edge, where the title
+// of the first begins.
+constexpr double kSheetBottomMargin = 14.00;
+constexpr double kContinuationTop = 14.00;
+// The smallest size a value the user wrote is printed at to fit its box.
+constexpr double kSmallestValuePoints = 7.00;
 
 report::TextFont arial(double points, bool bold = false);
 report::TextFont verdana(double points, bool bold = false);
@@ -30,8 +40,15 @@ report::TextBox& growing(report::TextBox& box);
 // A shading box as high as its row, from a top inside the row.
 report::FilledRect& addShading(report::Band& band, const QString& name, const QRectF& mm, const QColor& fill);
 
-// An A4 portrait page without margins.
+// An A4 portrait page whose bands begin at the top edge of the first sheet,
+// and a little lower on the next ones.
 report::Page& addSheet(report::Definition& definition, const QString& name);
+
+// The practice's heading at the top of every sheet, across the given width:
+// its logo, name, address, telephone and registration above a rule. It stays
+// hidden until applyPracticeHeading finds the practice's data.
+report::Band& addPracticeHeading(report::Page& page, double left, double width);
+void applyPracticeHeading(report::Definition& definition, const TConsultorio& practice);
 
 // The title block of a list report (41 mm): the title in Verdana 32 centred
 // in its box at top 14, then "Paciente", MemoID and MemoNome in bold at top 33.

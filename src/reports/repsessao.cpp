@@ -15,6 +15,7 @@ void buildRepSessao(report::Definition& definition, Tdm& dm)
     definition.setPreviewButtons(kPreviewCommands);
     report::Page& page1 = addSheet(definition, QStringLiteral("Page1"));
     report::Page& page2 = addSheet(definition, QStringLiteral("Page2")); // the toy list's rows
+    addPracticeHeading(page1, 20.00, 170.00);
 
     report::Band& title = page1.addBand(report::BandKind::ReportTitle, QStringLiteral("ReportTitle1"), 41);
     addText(title, QStringLiteral("Memo1"), QRectF(53.00, 14.00, 104.00, 14.00), QStringLiteral(u"Sessão"), verdana(32))

@@ -5,7 +5,6 @@
 #include "fb/connection.h"
 #include "fb/fberror.h"
 #include "fb/statement.h"
-#include "fb/transaction.h"
 
 namespace store {
 
@@ -32,26 +31,22 @@ const QString kCreateVersionTable = QStringLiteral(
     "  CONSTRAINT CK_VERSAO_BANCO_UMA_LINHA CHECK (ID = 1)\n"
     ")");
 
-const QString kRecordVersion =
-    QStringLiteral("UPDATE OR INSERT INTO VERSAO_BANCO (ID, VERSAO) VALUES (1, :VERSAO) MATCHING (ID)");
+QString recordVersion(int version)
+{
+    return QStringLiteral("UPDATE OR INSERT INTO VERSAO_BANCO (ID, VERSAO) VALUES (1, %1) MATCHING (ID)").arg(version);
+}
 
 bool hasVersionTable(fb::Connection& connection)
 {
-    fb::Transaction tx(connection, fb::TransactionOptions{true});
-    fb::Statement st(tx, QStringLiteral("SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'VERSAO_BANCO'"));
-    st.execute();
-    const bool found = st.fetch() && st.value(0).toInt() > 0;
-    st.closeCursor();
-    tx.commit();
-    return found;
+    return fb::selectValue(connection,
+                           QStringLiteral("SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'VERSAO_BANCO'"))
+               .toInt() > 0;
 }
 
 void createVersionTable(fb::Connection& connection)
 {
     try {
-        fb::Transaction tx(connection);
-        fb::executeSql(tx, kCreateVersionTable);
-        tx.commit();
+        fb::executeInTransaction(connection, {kCreateVersionTable});
     } catch (const fb::FbError& error) {
         // Another copy of the program may have made it meanwhile.
         if (error.isConnectionFailure() || !hasVersionTable(connection))
@@ -59,15 +54,11 @@ void createVersionTable(fb::Connection& connection)
     }
 }
 
+// The step and the version it brings, together or not at all.
 void runStep(fb::Connection& connection, const SchemaStep& step)
 {
-    fb::Transaction tx(connection);
-    for (const QString& sql : step.statements)
-        fb::executeSql(tx, sql, fb::ParamStyle::Raw);
-    fb::Statement record(tx, kRecordVersion);
-    record.setParam(QStringLiteral("VERSAO"), step.version);
-    record.execute();
-    tx.commit();
+    fb::executeInTransaction(connection, QStringList(step.statements) << recordVersion(step.version),
+                             fb::ParamStyle::Raw);
 }
 
 } // namespace
@@ -83,6 +74,18 @@ ENewerDatabase::ENewerDatabase(int databaseVersion, int programVersion)
 {
 }
 
+EOlderDatabase::EOlderDatabase(int databaseVersion, int programVersion)
+    : EError((databaseVersion < 0
+                  ? QStringLiteral(u"Este banco de dados é de uma versão anterior do Marvok, sem os usuários desta "
+                                   u"versão")
+                  : QStringLiteral(u"Este banco de dados está na versão %1, e este programa precisa da versão %2")
+                        .arg(databaseVersion)
+                        .arg(programVersion)) +
+             QStringLiteral(u"; ele não foi alterado.\rUm administrador deve atualizá-lo no computador do servidor "
+                            u"(marvok-setup database) antes que ele seja usado."))
+{
+}
+
 EUpgradeFailed::EUpgradeFailed(const SchemaStep& step, const QString& serverMessage)
     : EError(QStringLiteral(u"Não foi possível atualizar o banco de dados para a versão %1 (%2); ele continua "
                             u"na versão anterior.\r\rMensagem do Banco de Dados:\r%3")
@@ -95,12 +98,17 @@ int schemaVersion(fb::Connection& connection)
 {
     // Read on every connection: the attachment's reading transaction spares
     // the exchanges of a transaction of its own.
-    fb::Transaction& tx = connection.readTransaction();
-    fb::Statement st(tx, kReadVersion, fb::ParamStyle::Raw);
-    st.execute();
-    const int version = st.fetch() ? st.value(0).toInt() : 0;
-    st.closeCursor();
-    return version;
+    return fb::selectValue(connection.readTransaction(), kReadVersion, {}, fb::ParamStyle::Raw).toInt();
+}
+
+void checkSchemaVersion(fb::Connection& connection)
+{
+    const int found = schemaVersion(connection);
+    const int target = programSchemaVersion();
+    if (found > target)
+        throw ENewerDatabase(found, target);
+    if (found < target)
+        throw EOlderDatabase(found, target);
 }
 
 int upgradeSchema(fb::Connection& connection, const std::vector<SchemaStep>& steps)

@@ -38,6 +38,15 @@ public:
     ENewerDatabase(int databaseVersion, int programVersion);
 };
 
+// The database is older than the program. The program's users have no
+// right to change the database's structure: the set-up brings it up to date
+// under the server's administrator. databaseVersion -1: a database made
+// before the program's roles, whose version its users cannot read.
+class EOlderDatabase : public EError {
+public:
+    EOlderDatabase(int databaseVersion, int programVersion);
+};
+
 // A step the server refused; the database stays at the version before it.
 class EUpgradeFailed : public EError {
 public:
@@ -46,6 +55,10 @@ public:
 
 // The version the database records (0 when it records none).
 int schemaVersion(fb::Connection& connection);
+
+// Raises ENewerDatabase or EOlderDatabase unless the database is at the
+// program's version; changes nothing.
+void checkSchemaVersion(fb::Connection& connection);
 
 // Brings the attached database up to the last of the steps, each step in a
 // transaction of its own with its version number. A database newer than the

@@ -17,7 +17,7 @@ QString withTrailingSeparator(QString folder)
 }
 } // namespace
 
-Tdm::Tdm(const QString& programFolder)
+Tdm::Tdm(const QString& programFolder, store::Account account)
     : qryCarater(QStringLiteral("qryCarater"), &ZConnection1, QStringLiteral("select * from CARATER order by CARATER")),
       qryTerapeuta(QStringLiteral("qryTerapeuta"), &ZConnection1, QStringLiteral("select * from TERAPEUTA order by NOME")),
       qryBrinquedo(QStringLiteral("qryBrinquedo"), &ZConnection1,
@@ -50,8 +50,7 @@ Tdm::Tdm(const QString& programFolder)
                                                                     : programFolder)),
       m_databaseLocation(programFolder.isEmpty() ? programDatabase() : folderDatabase(m_programFolder))
 {
-    ZConnection1.settings.user = QStringLiteral("sysdba");
-    ZConnection1.settings.password = QStringLiteral("velkarbin");
+    useAccount(account);
     ZConnection1.settings.dialect = 3;
     // Portuguese text must round-trip between the program and the database.
     ZConnection1.settings.charset = QStringLiteral("UTF8");

@@ -6,11 +6,15 @@
 
 #include "dataset/connection.h"
 #include "dataset/sqldataset.h"
+#include "store/accesslog.h"
+#include "store/account.h"
+#include "store/tconsultorio.h"
 #include "store/tperiodo.h"
 #include "store/trelatorio.h"
 #include "store/tzsequence.h"
 
 #include <QDate>
+#include <QSet>
 #include <QString>
 #include <functional>
 
@@ -20,8 +24,10 @@ class Tdm {
 public:
     // programFolder: where marvok.fdb lies. Empty: the database the settings
     // name (platform::databaseSettings), or else the marvok.fdb of the
-    // running program's folder.
-    explicit Tdm(const QString& programFolder = {});
+    // running program's folder. account: the user and role to connect with
+    // (the program's login finds the role, see logIn); without one the
+    // connection refuses to open.
+    explicit Tdm(const QString& programFolder = {}, store::Account account = {});
     ~Tdm();
     Tdm(const Tdm&) = delete;
     Tdm& operator=(const Tdm&) = delete;
@@ -45,8 +51,9 @@ public:
     ds::SqlDataSet qryOrientacao;
     ds::SqlDataSet qryHistorico;
 
-    // --- reports (tdmreports.cpp). The nine read-only report data sets,
-    // closed at rest and opened only while a report is produced.
+    // --- reports (tdmreports.cpp). The read-only report data sets, closed
+    // at rest and opened only while a report is produced: the nine of the
+    // printed reports and the list of every session of the patient.
     ds::SqlDataSet qryRelFicha{QStringLiteral("qryRelFicha"), &ZConnection1, {}};
     ds::SqlDataSet qryRelPais{QStringLiteral("qryRelPais"), &ZConnection1, {}};
     ds::SqlDataSet qryRelIrmaos{QStringLiteral("qryRelIrmaos"), &ZConnection1, {}};
@@ -56,6 +63,7 @@ public:
     ds::SqlDataSet qryRelIndicacao{QStringLiteral("qryRelIndicacao"), &ZConnection1, {}};
     ds::SqlDataSet qryRelOrientacoes{QStringLiteral("qryRelOrientacoes"), &ZConnection1, {}};
     ds::SqlDataSet qryRelHistorico{QStringLiteral("qryRelHistorico"), &ZConnection1, {}};
+    ds::SqlDataSet qryRelSessoes{QStringLiteral("qryRelSessoes"), &ZConnection1, {}};
 
     // The six reports and the period dialog, installed by the program at
     // start-up (reports::TReports); empty until then.
@@ -67,9 +75,18 @@ public:
     TRelatorio* repHistorico = nullptr;
     TSelectPeriodo SelectPeriodoCallBack;
 
-    // The report commands: each works on the current patient (and session),
-    // asks for a period where the report needs one, shows the report in the
-    // modal preview and closes its data sets when the preview is closed.
+    // Prepares a report on the current patient (and session) without showing
+    // it: asks for the period where the report needs one and none is given,
+    // binds and opens its data sets, writes the patient into its title, has
+    // it prepared and closes its data sets again. False when the user
+    // cancelled the period. The report is the installed one unless given.
+    bool PrepareRel(TRelTipo tipo, TRelatorio& report, const TRelOpcoes& opcoes = {});
+    bool PrepareRel(TRelTipo tipo, const TRelOpcoes& opcoes = {});
+    // The installed report of that kind; throws EError when there is none.
+    TRelatorio& RelatorioInstalado(TRelTipo tipo);
+
+    // The report commands: each prepares its report as above and shows it
+    // in the modal preview.
     void OpenRelFicha();
     void OpenRelSessao();
     void OpenRelReavaliacoes();
@@ -93,6 +110,11 @@ public:
     QString qryRelFichaSTATUSGetText(const ds::Field& sender, bool displayText);
     QString qryRelSessaoHORAGetText(const ds::Field& sender, bool displayText);
     // --- end of reports
+
+    // The practice's data (tdmpractice.cpp): empty until it is entered.
+    // Both throw EError (EConnectionLost when the server cannot be reached).
+    TConsultorio DadosConsultorio();
+    void GravarDadosConsultorio(const TConsultorio& practice);
 
     TZSequence* ZSequence1 = nullptr;
     TZSequence* seqPaciente = nullptr;
@@ -130,6 +152,21 @@ public:
 
     // Whole 365-day years and 30-day months from start to end ("5 anos e 8 meses").
     static QString CalcIdade(const QDate& start, const QDate& end);
+
+    // --- the user (tdmlogin.cpp)
+    // Connects as that user under the program's role she holds, trying the
+    // administrator's first. Raises store::EAccessRefused (wrong user name
+    // or password, a deactivated user, one who is no user of the program
+    // here) or the connection's own errors; the connection stays closed then.
+    void logIn(const QString& typedUser, const QString& password);
+    // The account of the connection (the role empty before a login).
+    const store::Account& account() const { return m_account; }
+    // The logged-in user's new password, once her current one is confirmed;
+    // the connection goes on with it. Raises store::EAccessRefused.
+    void changeOwnPassword(const QString& current, const QString& next);
+    // One entry of the access log on the data module's connection (see
+    // store::recordAccess); raises the connection's errors.
+    void recordAccess(store::AccessEvent event, int patient = 0, const QString& detail = {});
 
     // --- rules shared by the record data sets
     void qryCaraterBeforePost(ds::DataSet& dataSet);
@@ -176,12 +213,20 @@ private:
     void attachRules();
     void defineReportDataSets();
     const TSelectPeriodo& installedPeriodo() const;
+    void ShowRel(TRelTipo tipo);
     // The current patient's number; 0 while the patient has none.
     int currentPatient() const;
     void ZConnection1BeforeConnect(ds::Connection& connection);
     void ZConnection1AfterConnect(ds::Connection& connection);
     void ZConnection1BeforeDisconnect(ds::Connection& connection);
 
+    void useAccount(const store::Account& account);
+
     QString m_programFolder;
     QString m_databaseLocation;
+    store::Account m_account;
+    // The period the period reports read while one is prepared; Periodo at other times.
+    const TPeriodo* m_periodoRel = nullptr;
+    // The patients whose record was shown since the program started, each logged once.
+    QSet<int> m_shownPatients;
 };

@@ -1,21 +1,25 @@
-// Connecting, the schema upgrade that runs on every connection, and the
-// orderly closing of the record data sets before a disconnection.
+// Connecting, the checks that run on every connection (encryption, the
+// user's role, the schema version), and the orderly closing of the record
+// data sets before a disconnection.
 
+#include "store/attachmentcheck.h"
 #include "store/tdm.h"
-#include "store/schemaversion.h"
 
 void Tdm::ZConnection1BeforeConnect(ds::Connection& connection)
 {
+    // Only a user's own account: never the client's ISC_USER or anything else.
+    if (connection.settings.user.isEmpty() || connection.settings.role.isEmpty())
+        throw store::EAccessRefused(QStringLiteral(u"Entre com o seu usuário do Marvok para abrir o banco de dados."));
     connection.settings.database = databaseLocation();
 }
 
 void Tdm::ZConnection1AfterConnect(ds::Connection& connection)
 {
     try {
-        store::upgradeSchema(connection.handle());
+        store::checkAttachment(connection.handle(), databaseLocation());
     } catch (...) {
-        // A database that is refused or not brought up to date is not used:
-        // the next open tries again instead of reading it as it is.
+        // An attachment that is refused is not used: the next open tries
+        // again instead of reading the database as it is.
         connection.handle().abandon();
         throw;
     }

@@ -1,13 +1,14 @@
 // The columns of the record data sets: types, sizes, labels, widths,
 // hidden columns, masks, lookup columns and the order each data set keeps.
 
+#include "store/phonemask.h"
 #include "store/tdm.h"
 
 using ds::FieldType;
 
 namespace {
 
-const QString kPhoneMask = QStringLiteral("!\\(99\\)0009-0000;0; ");
+const QString kPhoneMask = store::phoneMask(store::PhoneStyle::Box);
 const QString kPostalCodeMask = QStringLiteral("00\\.000\\-999;0; ");
 const QString kStateMask = QStringLiteral(">ll;0; ");
 
@@ -124,7 +125,8 @@ void Tdm::defineFields()
     integer(qryIrmao, "ID", true).setVisible(false);
     integer(qryIrmao, "PACIENTE", true).setVisible(false);
     text(qryIrmao, "NOME", 60, true).setDisplayWidth(45);
-    date(qryIrmao, "NASCIMENTO", true).setDisplayWidth(18);
+    // The date and the age after it: "10/03/2014 (10 anos e 11 meses)".
+    date(qryIrmao, "NASCIMENTO", true).setDisplayWidth(31);
     qryIrmao.setSortFields({QStringLiteral("NASCIMENTO")});
 
     integer(qryConsulta, "ID", true);

@@ -72,6 +72,11 @@ void Tdm::qryPacienteAfterScroll(ds::DataSet&)
     OpenDetalhe(qryIndicacao, QStringLiteral("PACIENTE"));
     OpenDetalhe(qryOrientacao, QStringLiteral("PACIENTE"));
     OpenDetalhe(qryHistorico, QStringLiteral("ID"));
+    // Logged once per patient for each start of the program.
+    if (const int patient = currentPatient(); patient > 0 && !m_shownPatients.contains(patient)) {
+        recordAccess(store::AccessEvent::RecordShown, patient);
+        m_shownPatients.insert(patient);
+    }
     if (PacienteAfterScrollCallBack)
         PacienteAfterScrollCallBack();
 }

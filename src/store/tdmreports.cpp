@@ -1,18 +1,24 @@
-// The report side of the data module: the nine report data sets with their
-// statements, columns and binding handlers, and the six report commands.
+// The report side of the data module: the report data sets with their
+// statements, columns and binding handlers, the one way a report is prepared,
+// and the six report commands, which show what it prepared.
 // The reports themselves and the period dialog are installed by the program
 // (repFicha ... repHistorico, SelectPeriodoCallBack).
 
 #include "core/eerror.h"
 #include "store/patientnumber.h"
+#include "store/phonemask.h"
 #include "store/tdm.h"
+
+#include <QScopeGuard>
 
 using ds::FieldType;
 
 namespace {
 
-// The parents' phones: digits only when stored, "(11) 3456-7890" when shown.
-const QString kParentPhoneMask = QStringLiteral("!\\(99\\) 0009-0000;0; ");
+// Telephones are stored as digits only and printed as "(11) 3456-7890".
+const QString kPrintedPhoneMask = store::phoneMask(store::PhoneStyle::Print);
+// The CEP: eight digits when stored, "13233-897" when printed.
+const QString kPrintedPostalCodeMask = QStringLiteral("00000\\-999;0; ");
 
 const QString kRelFicha = QStringLiteral(
     "SELECT   P.ID,\r\n         P.NOME,\r\n         P.NASCIMENTO,\r\n         P.CADASTRO,\r\n         P.SAIDA,\r\n"
@@ -63,6 +69,13 @@ const QString kRelOrientacoes = QStringLiteral(
 
 const QString kRelHistorico = QStringLiteral("select * from HISTORICO\r\nwhere PACIENTE = :ID\r\norder by DATA");
 
+// Every session of the patient in date order, the names of its toys one a line.
+const QString kRelSessoes = QStringLiteral(
+    "select  C.ID,\r\n        C.DATA,\r\n        C.HORA,\r\n"
+    "        (select list(B.BRINQUEDO, ascii_char(10))\r\n         from   BRINQUEDO_NA_CONSULTA N join\r\n"
+    "                BRINQUEDO B on B.ID = N.BRINQUEDO\r\n         where  N.CONSULTA = C.ID) BRINQUEDOS,\r\n"
+    "        C.OBSERVACOES\r\nfrom    CONSULTA C\r\nwhere   C.PACIENTE = :ID\r\norder by C.DATA, C.HORA, C.ID");
+
 struct Column {
     const char* name;
     FieldType type;
@@ -102,6 +115,8 @@ void Tdm::defineReportDataSets()
              {"BAIRRO", FieldType::Text, 40}, {"CIDADE", FieldType::Text, 60}, {"UF", FieldType::Text, 2},
              {"CEP", FieldType::Text, 8}, {"PROCEDENCIA", FieldType::Text, 30}, {"INSTRUCAO", FieldType::Text, 40},
              {"ESCOLA", FieldType::Text, 60}, {"CARATER", FieldType::Text, 20}, {"TERAPEUTA", FieldType::Text, 60}});
+    for (const char* phone : {"FONE", "FONE2"})
+        qryRelFicha.fieldByName(QString::fromLatin1(phone)).setEditMask(kPrintedPhoneMask);
 
     qryRelPais.setSql(kRelPais);
     for (const char* suffix : {"", "_1"}) {
@@ -111,7 +126,7 @@ void Tdm::defineReportDataSets()
         column("NOME", FieldType::Text, 60);
         column("NASCIMENTO", FieldType::Date);
         for (const char* phone : {"RESIDENCIAL", "PROFISSIONAL", "CELULAR"})
-            column(phone, FieldType::Text, 12).setEditMask(kParentPhoneMask);
+            column(phone, FieldType::Text, 12).setEditMask(kPrintedPhoneMask);
         column("PROFISSAO", FieldType::Text, 40);
         column("INSTRUCAO", FieldType::Text, 40);
     }
@@ -133,15 +148,20 @@ void Tdm::defineReportDataSets()
             {{"DESCRICAO", FieldType::Text, 40}, {"DATA", FieldType::Date}, {"CONTEUDO", FieldType::Memo}});
     declare(qryRelHistorico, kRelHistorico,
             {{"PACIENTE", FieldType::Integer}, {"DATA", FieldType::Date}, {"NOTA", FieldType::Text, 120}});
+    declare(qryRelSessoes, kRelSessoes,
+            {{"ID", FieldType::Integer}, {"DATA", FieldType::Date}, {"HORA", FieldType::Time},
+             {"BRINQUEDOS", FieldType::Memo}, {"OBSERVACOES", FieldType::Memo}});
 
+    qryRelFicha.fieldByName(QStringLiteral("CEP")).setEditMask(kPrintedPostalCodeMask);
     qryRelFicha.fieldByName(QStringLiteral("STATUS")).onGetText = [this](const ds::Field& f, bool display) {
         return qryRelFichaSTATUSGetText(f, display);
     };
-    qryRelSessao.fieldByName(QStringLiteral("HORA")).onGetText = [this](const ds::Field& f, bool display) {
-        return qryRelSessaoHORAGetText(f, display);
-    };
-    qryRelFicha.beforeOpen = [this](ds::DataSet& d) { qryRelFichaBeforeOpen(d); };
-    qryRelHistorico.beforeOpen = [this](ds::DataSet& d) { qryRelFichaBeforeOpen(d); };
+    for (ds::SqlDataSet* d : {&qryRelSessao, &qryRelSessoes})
+        d->fieldByName(QStringLiteral("HORA")).onGetText = [this](const ds::Field& f, bool display) {
+            return qryRelSessaoHORAGetText(f, display);
+        };
+    for (ds::SqlDataSet* d : {&qryRelFicha, &qryRelHistorico, &qryRelSessoes})
+        d->beforeOpen = [this](ds::DataSet& x) { qryRelFichaBeforeOpen(x); };
     for (ds::SqlDataSet* d : {&qryRelIndicacao, &qryRelReavaliacao, &qryRelOrientacoes})
         d->beforeOpen = [this](ds::DataSet& x) { qryRelIndicacaoBeforeOpen(x); };
     qryRelSessao.beforeOpen = [this](ds::DataSet& d) { qryRelSessaoBeforeOpen(d); };
@@ -161,8 +181,9 @@ void Tdm::qryRelIndicacaoBeforeOpen(ds::DataSet& dataSet)
 {
     ds::SqlDataSet& d = sql(dataSet);
     d.paramByName(kID).setAsInteger(currentPatient());
-    d.paramByName(QStringLiteral("INICIO")).setAsDate(Periodo.Inicio);
-    d.paramByName(QStringLiteral("FINAL")).setAsDate(Periodo.Fim);
+    const TPeriodo& periodo = m_periodoRel ? *m_periodoRel : Periodo;
+    d.paramByName(QStringLiteral("INICIO")).setAsDate(periodo.Inicio);
+    d.paramByName(QStringLiteral("FINAL")).setAsDate(periodo.Fim);
 }
 
 void Tdm::qryRelSessaoBeforeOpen(ds::DataSet& dataSet)
@@ -216,79 +237,127 @@ void Tdm::SetRelPaciente(TRelatorio* report)
                     active ? qryPaciente.fieldByName(QStringLiteral("NOME")).asString() : QString());
 }
 
-// --- the six report commands
+// --- preparing and showing
 
-void Tdm::OpenRelFicha()
+namespace {
+
+// What a report run binds and closes, and whether it asks for a period and
+// writes the patient into the report's title.
+struct RelRun {
+    TRelatorio* Tdm::*report;
+    bool periodo;
+    bool titulo;
+    std::vector<ds::SqlDataSet Tdm::*> dataSets; // closed in this order, before and after
+};
+
+const RelRun& relRun(TRelTipo tipo)
 {
-    TRelatorio& report = installed(repFicha);
-    qryRelPais.close();
-    qryRelIrmaos.close();
-    qryRelFicha.close();
-    qryRelPais.paramByName(kID).setAsInteger(currentPatient());
-    qryRelIrmaos.paramByName(kID).setAsInteger(currentPatient());
-    report.ShowReport();
-    qryRelPais.close();
-    qryRelIrmaos.close();
-    qryRelFicha.close();
+    static const RelRun runs[] = {
+        {&Tdm::repFicha, false, false, {&Tdm::qryRelPais, &Tdm::qryRelIrmaos, &Tdm::qryRelFicha}},
+        {&Tdm::repSessao, false, true, {&Tdm::qryRelSessaoDet, &Tdm::qryRelSessao}},
+        {&Tdm::repReavaliacao, true, true, {&Tdm::qryRelReavaliacao}},
+        {&Tdm::repIndicacao, true, true, {&Tdm::qryRelIndicacao}},
+        {&Tdm::repOrientacoes, true, true, {&Tdm::qryRelOrientacoes}},
+        {&Tdm::repHistorico, false, true, {&Tdm::qryRelHistorico}},
+        {nullptr, false, true, {&Tdm::qryRelSessoes}},
+    };
+    return runs[int(tipo)];
 }
 
-void Tdm::OpenRelSessao()
+// Puts the rows of the data sets in date order while it lives; a data set
+// keeps its own order after the date (the guidance notes their type).
+class DateOrder {
+public:
+    DateOrder(const std::vector<ds::SqlDataSet*>& dataSets, bool on)
+    {
+        if (!on)
+            return;
+        for (ds::SqlDataSet* d : dataSets) {
+            if (!d->findField(QStringLiteral("DATA")))
+                continue;
+            m_saved.emplace_back(d, d->sortFields());
+            d->setSortFields(QStringList{QStringLiteral("DATA")} + d->sortFields());
+        }
+    }
+    ~DateOrder()
+    {
+        for (auto& [d, fields] : m_saved)
+            d->setSortFields(fields);
+    }
+    DateOrder(const DateOrder&) = delete;
+    DateOrder& operator=(const DateOrder&) = delete;
+
+private:
+    std::vector<std::pair<ds::SqlDataSet*, QStringList>> m_saved;
+};
+
+} // namespace
+
+TRelatorio& Tdm::RelatorioInstalado(TRelTipo tipo)
 {
-    TRelatorio& report = installed(repSessao);
-    qryRelSessaoDet.close();
-    qryRelSessao.close();
-    qryRelSessao.open();
-    qryRelSessaoDet.paramByName(kID).setAsInteger(qryRelSessao.fieldByName(kID).asInteger());
-    qryRelSessaoDet.open();
-    SetRelPaciente(&report);
-    report.ShowReport();
-    qryRelSessaoDet.close();
-    qryRelSessao.close();
+    TRelatorio* Tdm::*report = relRun(tipo).report;
+    return installed(report ? this->*report : nullptr);
 }
 
-void Tdm::OpenRelReavaliacoes()
+bool Tdm::PrepareRel(TRelTipo tipo, const TRelOpcoes& opcoes) { return PrepareRel(tipo, RelatorioInstalado(tipo), opcoes); }
+
+bool Tdm::PrepareRel(TRelTipo tipo, TRelatorio& report, const TRelOpcoes& opcoes)
 {
-    TRelatorio& report = installed(repReavaliacao);
-    if (!installedPeriodo()(Periodo, QString()))
+    const RelRun& run = relRun(tipo);
+    TPeriodo periodo = opcoes.periodo.value_or(Periodo);
+    if (run.periodo && !opcoes.periodo) {
+        if (!installedPeriodo()(Periodo, QString()))
+            return false;
+        periodo = Periodo;
+    }
+    std::vector<ds::SqlDataSet*> dataSets;
+    for (ds::SqlDataSet Tdm::*d : run.dataSets)
+        dataSets.push_back(&(this->*d));
+    auto closeAll = [&] {
+        for (ds::SqlDataSet* d : dataSets)
+            d->close();
+    };
+    closeAll();
+    const DateOrder order(dataSets, opcoes.emOrdemDeData);
+    m_periodoRel = &periodo;
+    const auto restore = qScopeGuard([this] { m_periodoRel = nullptr; });
+    switch (tipo) {
+    case TRelTipo::Ficha:
+        qryRelPais.paramByName(kID).setAsInteger(currentPatient());
+        qryRelIrmaos.paramByName(kID).setAsInteger(currentPatient());
+        break;
+    case TRelTipo::Sessao:
+        // Its handlers bind it to the current session and open the toys of that session.
+        qryRelSessao.open();
+        break;
+    default:
+        break;
+    }
+    if (run.titulo)
+        SetRelPaciente(&report);
+    report.PrepareReport();
+    if (opcoes.comDadosAbertos)
+        opcoes.comDadosAbertos();
+    closeAll();
+    return true;
+}
+
+void Tdm::ShowRel(TRelTipo tipo)
+{
+    TRelatorio& report = RelatorioInstalado(tipo);
+    if (!PrepareRel(tipo, report))
         return;
-    qryRelReavaliacao.close();
-    SetRelPaciente(&report);
-    report.ShowReport();
-    qryRelReavaliacao.close();
+    const int patient = currentPatient();
+    report.ShowPreparedReport(
+        [this, patient](const QString& what) { recordAccess(store::AccessEvent::ReportHandedOut, patient, what); });
 }
 
-void Tdm::OpenRelIndicacoes()
-{
-    TRelatorio& report = installed(repIndicacao);
-    if (!installedPeriodo()(Periodo, QString()))
-        return;
-    qryRelIndicacao.close();
-    SetRelPaciente(&report);
-    qryRelIndicacao.paramByName(kID).setAsInteger(currentPatient());
-    report.ShowReport();
-    qryRelIndicacao.close();
-}
-
-void Tdm::OpenRelOrientacoes()
-{
-    TRelatorio& report = installed(repOrientacoes);
-    if (!installedPeriodo()(Periodo, QString()))
-        return;
-    qryRelOrientacoes.close();
-    qryRelOrientacoes.paramByName(kID).setAsInteger(currentPatient());
-    SetRelPaciente(&report);
-    report.ShowReport();
-    qryRelOrientacoes.close();
-}
-
-void Tdm::OpenRelHistorico()
-{
-    TRelatorio& report = installed(repHistorico);
-    SetRelPaciente(&report);
-    qryRelHistorico.close();
-    report.ShowReport();
-    qryRelHistorico.close();
-}
+void Tdm::OpenRelFicha() { ShowRel(TRelTipo::Ficha); }
+void Tdm::OpenRelSessao() { ShowRel(TRelTipo::Sessao); }
+void Tdm::OpenRelReavaliacoes() { ShowRel(TRelTipo::Reavaliacoes); }
+void Tdm::OpenRelIndicacoes() { ShowRel(TRelTipo::Indicacoes); }
+void Tdm::OpenRelOrientacoes() { ShowRel(TRelTipo::Orientacoes); }
+void Tdm::OpenRelHistorico() { ShowRel(TRelTipo::Historico); }
 
 const TSelectPeriodo& Tdm::installedPeriodo() const
 {

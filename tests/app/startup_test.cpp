@@ -1,16 +1,22 @@
-// The main routine: what the user sees, in order, when the database cannot
-// be opened, with the report windows in the language of the file found in the
-// working directory; and an error that reaches the event loop is shown in one box.
+// The main routine: what the user sees, in order: the login over the splash,
+// then the about box, then the window; when the database cannot be opened
+// the login says so and Cancelar ends the program. The report windows speak
+// the language of the file found in the working directory; an error that
+// reaches the event loop is shown in one box.
 
 #include "app/startup.h"
 #include "dataset/dberror.h"
+#include "dialogs/tfrmlogin.h"
 #include "dialogs/tfrmsobre.h"
 #include "mainwin/tfrmclin.h"
+#include "platform/settings.h"
 #include "reportengine/language.h"
 #include "reportengine/preparedreport.h"
 #include "reportengine/previewdialog.h"
 #include "support/modaldriver.h"
 #include "support/scriptedmessages.h"
+#include "support/settingsfiles.h"
+#include "support/testdatabase.h"
 
 #include <QApplication>
 #include <QDir>
@@ -33,6 +39,8 @@ QString onScreen()
             continue;
         if (auto* about = qobject_cast<TfrmSobre*>(top))
             shown << (about->Button1->isVisible() ? QStringLiteral("sobre com OK") : QStringLiteral("splash"));
+        else if (qobject_cast<TfrmLogin*>(top))
+            shown << QStringLiteral("login");
         else if (qobject_cast<TfrmClin*>(top))
             shown << QStringLiteral("janela");
     }
@@ -63,42 +71,104 @@ public:
     }
 };
 
-TEST(StartupTest, WithTheDatabaseUnreachableTheUserSeesSplashErrorAboutBoxThenTheWindow)
+// Types into the login window and presses OK.
+void logIn(TfrmLogin* login, const QString& user, const QString& password)
+{
+    login->edtUsuario->clear();
+    QTest::keyClicks(login->edtUsuario, user);
+    login->edtSenha->clear();
+    QTest::keyClicks(login->edtSenha, password);
+    QTest::mouseClick(login->btnOK, Qt::LeftButton);
+}
+
+// Closes the main window as soon as it is on screen, noting what is shown then.
+class WindowCloser : public QTimer {
+public:
+    explicit WindowCloser(QStringList& seen)
+    {
+        connect(this, &QTimer::timeout, [this, &seen] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* window = qobject_cast<TfrmClin*>(top); window && window->isVisible()) {
+                    stop();
+                    seen << onScreen();
+                    patients = window->dm.qryPaciente.isActive() ? window->dm.qryPaciente.recordCount() : -1;
+                    window->close();
+                }
+        });
+        start(20);
+    }
+    int patients = -2;
+};
+
+TEST(StartupTest, TheUserLogsInOverTheSplashThenSeesTheAboutBoxAndTheWindow)
+{
+    TestDatabase db;
+    db.exec(QStringLiteral("INSERT INTO PACIENTE (ID, NOME, NASCIMENTO, CADASTRO, STATUS) "
+                           "VALUES (1, 'Ana', '2005-06-10', '2011-03-05', 'A')"));
+    SettingsFiles settings;
+    const store::Account& user = testusers::therapist();
+    ScriptedMessages messages;
+    QStringList seen;
+    std::unique_ptr<ModalDriver> about;
+    ModalDriver login([&](QWidget* modal) {
+        seen << onScreen();
+        auto* dialog = qobject_cast<TfrmLogin*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->edtUsuario->text(), QString());   // nobody logged in on this PC yet
+        logIn(dialog, user.user.toLower(), QStringLiteral("errada"));
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(dialog->lblMensagem->text(), QStringLiteral(u"Usuário ou senha incorretos (ou o usuário foi desativado)."));
+        EXPECT_EQ(dialog->edtSenha->text(), QString());
+        EXPECT_EQ(dialog->edtUsuario->text(), user.user.toLower());   // what she typed stays
+        seen << onScreen();
+        about = std::make_unique<ModalDriver>([&](QWidget* box) {
+            seen << onScreen();
+            QTest::mouseClick(qobject_cast<TfrmSobre*>(box)->Button1, Qt::LeftButton);
+        });
+        QTest::keyClicks(dialog->edtSenha, user.password);
+        QTest::keyClick(dialog->edtSenha, Qt::Key_Return);
+    });
+    WindowCloser window(seen);
+
+    EXPECT_EQ(app::runMarvok(db.folder()), 0);
+
+    EXPECT_TRUE(login.acted());
+    ASSERT_TRUE(about && about->acted());
+    EXPECT_EQ(seen, (QStringList{"login+splash", "login+splash", "sobre com OK", "janela"}));
+    EXPECT_EQ(window.patients, 1);
+    EXPECT_TRUE(messages.requests.isEmpty());
+    // The next start on this PC offers her name.
+    EXPECT_EQ(platform::rememberedUser(), user.user.toLower());
+    TfrmLogin again([](const QString&, const QString&) {});
+    EXPECT_EQ(again.edtUsuario->text(), user.user.toLower());
+}
+
+TEST(StartupTest, WithTheDatabaseUnreachableTheLoginSaysSoAndCancelarEndsTheProgram)
 {
     QTemporaryDir noDatabase;
     const QString home = QDir::currentPath();
     ASSERT_TRUE(QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/Brazil.frc"),
                             noDatabase.filePath(QStringLiteral("Brazil.frc"))));
     QDir::setCurrent(noDatabase.path());
-    WatchingMessages messages;
-    QStringList& seen = messages.seen;
-    ModalDriver about([&](QWidget* modal) {
+    ScriptedMessages messages;
+    QStringList seen;
+    ModalDriver login([&](QWidget* modal) {
+        auto* dialog = qobject_cast<TfrmLogin*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        logIn(dialog, testusers::therapist().user, testusers::therapist().password);
         seen << onScreen();
-        auto* box = qobject_cast<TfrmSobre*>(modal);
-        ASSERT_NE(box, nullptr);
-        QTest::mouseClick(box->Button1, Qt::LeftButton);
+        EXPECT_TRUE(dialog->lblMensagem->text().startsWith(QStringLiteral("Erro na abertura do banco de dados:\n\n")))
+            << dialog->lblMensagem->text().toStdString();
+        EXPECT_GT(dialog->lblMensagem->text().size(), 40);   // the server's own message follows
+        QTest::mouseClick(dialog->btnCancelar, Qt::LeftButton);
     });
-    QTimer mainWindow;
-    QObject::connect(&mainWindow, &QTimer::timeout, [&] {
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (auto* window = qobject_cast<TfrmClin*>(top); window && window->isVisible()) {
-                mainWindow.stop();
-                seen << onScreen();
-                EXPECT_FALSE(window->dm.qryPaciente.isActive());
-                window->close();
-            }
-    });
-    mainWindow.start(20);
+    WindowCloser window(seen);
 
     EXPECT_EQ(app::runMarvok(noDatabase.path()), 0);
 
-    EXPECT_TRUE(about.acted());
-    EXPECT_EQ(seen, (QStringList{"caixa sobre splash", "sobre com OK", "janela"}));
-    ASSERT_EQ(messages.requests.size(), 1);
-    EXPECT_EQ(messages.requests[0].type, platform::MsgType::Plain);
-    EXPECT_TRUE(messages.requests[0].text.startsWith(QStringLiteral("Erro na abertura do banco de dados:\r\r")))
-        << messages.requests[0].text.toStdString();
-    EXPECT_GT(messages.requests[0].text.size(), 40);   // the server's own message follows
+    EXPECT_TRUE(login.acted());
+    EXPECT_EQ(seen, QStringList{"login+splash"});   // no about box, no window
+    EXPECT_TRUE(messages.requests.isEmpty());
     EXPECT_EQ(report::PreviewDialog(report::PreparedReport{}, QString()).windowTitle(), QStringLiteral("Visualização"));
     report::unloadLanguageFile();
     QDir::setCurrent(home);
@@ -108,7 +178,7 @@ TEST(StartupTest, AnErrorReachingTheEventLoopIsShownOnceInTheWordsOfTheErrorHook
 {
     QTemporaryDir noDatabase;
     ScriptedMessages messages;
-    Tdm dm(noDatabase.path());
+    Tdm dm(noDatabase.path(), testusers::therapist());
     TfrmClin window(dm);
     messages.requests.clear();
     Raiser raiser;

@@ -3,13 +3,15 @@
 // user of the system.
 //   backup_driver backup FOLDER FILE
 //   backup_driver restore FOLDER FILE [STEP]   (STEP: the step made to fail, by number)
-// FOLDER holds the database, as the program's own folder does. Prints
+// FOLDER holds the database, as the program's own folder does; the account
+// comes on standard input (user, password, role, a line each). Prints
 // key=value lines; exits with 0 when the backup or restore was done.
 
 #include "backup/safebackup.h"
 #include "backup/saferestore.h"
 #include "core/eerror.h"
 #include "store/tdm.h"
+#include "support/driveraccount.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -37,7 +39,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: backup_driver backup|restore FOLDER FILE [STEP]\n");
         return 2;
     }
-    Tdm dm(args[2]);
+    Tdm dm(args[2], driverAccount());
     try {
         dm.qryPaciente.open();
         if (args[1] == QStringLiteral("backup")) {

@@ -10,6 +10,7 @@
 #include "support/scriptedmessages.h"
 #include "support/testaccount.h"
 #include "support/testdatabase.h"
+#include "support/testusers.h"
 
 #include <QDir>
 #include <QFile>
@@ -81,5 +82,5 @@ protected:
     TestDatabase db{QStringLiteral("marvok d'água XXXXXX")};
     QTemporaryDir files{QDir::tempPath() + QStringLiteral("/marvok cópias \"de\" segurança XXXXXX")};
     ScriptedMessages messages;
-    Tdm dm{db.folder()};
+    Tdm dm{db.folder(), testusers::administrator()};
 };

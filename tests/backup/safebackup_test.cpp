@@ -51,13 +51,14 @@ TEST_F(SafeBackupTest, WritesAVerifiedBackupThatRestoresToTheSameRows)
     EXPECT_TRUE(outcome.created()) << outcome.failure.reason.toStdString() << outcome.failure.details.toStdString();
     EXPECT_FALSE(outcome.reopenError);
     EXPECT_EQ(journal.entries, (QStringList{QStringLiteral("started: ") + kBackupTitle, QStringLiteral("finished")}));
-    // The tables pass by as the server checks the backup it is writing.
+    // The tables pass by as the server checks the backup it is writing: the record's fifteen, the practice's,
+    // the schema version's, the audit trail's two and the access log's.
     ASSERT_FALSE(journal.progress.isEmpty());
     EXPECT_TRUE(std::any_of(journal.progress.begin(), journal.progress.end(), [](const BackupProgress& p) {
         return p.step == kWriting + QStringLiteral(": tabela PACIENTE");
     }));
-    EXPECT_EQ(journal.progress.last().done, 16);
-    EXPECT_EQ(journal.progress.last().total, 16);
+    EXPECT_EQ(journal.progress.last().done, 20);
+    EXPECT_EQ(journal.progress.last().total, 20);
     EXPECT_TRUE(messages.requests.isEmpty());   // the window tells the user, not the backup
     // Nothing but the backup is left behind, and the list is open again at its first patient.
     EXPECT_EQ(entries(files.path()), QStringList{QStringLiteral(u"cópia 'de' hoje.bak")});
@@ -66,7 +67,7 @@ TEST_F(SafeBackupTest, WritesAVerifiedBackupThatRestoresToTheSameRows)
     EXPECT_EQ(currentName(), QStringLiteral(u"Ângela Conceição"));
 
     TestDatabase other(QStringLiteral("marvok outra pasta XXXXXX"));
-    Tdm otherDm(other.folder());
+    Tdm otherDm(other.folder(), testusers::administrator());
     EXPECT_TRUE(SafeRestore(otherDm).run(file).restored);
     EXPECT_EQ(patientNames(other), patientNames(db));
     EXPECT_EQ(sessionNotes(other), sessionNotes(db));
@@ -110,6 +111,20 @@ TEST_F(SafeBackupTest, AFailureLeavesTheOldBackupByteForByte)
         EXPECT_EQ(dm.qryPaciente.recNo(), c.file == file ? 0 : 1);   // closed only to be backed up
     }
     QFile::setPermissions(db.folder(), QFile::Permissions(0x7777));
+}
+
+// A copy the program's end or a power loss cut short leaves the database
+// without forced writes; the next backup gives them back first.
+TEST_F(SafeBackupTest, GivesTheDatabaseItsForcedWritesBack)
+{
+    const QString forced = QStringLiteral("select MON$FORCED_WRITES from MON$DATABASE");
+    fb::setForcedWrites(fb::parseLocation(db.location()), testAccount(), false);
+    ASSERT_EQ(db.scalar(forced).toInt(), 0);
+
+    const BackupOutcome outcome = SafeBackup(dm).run(backupFile(QStringLiteral("marvok.bak")));
+
+    EXPECT_TRUE(outcome.created()) << outcome.failure.reason.toStdString() << outcome.failure.details.toStdString();
+    EXPECT_EQ(db.scalar(forced).toInt(), 1);
 }
 
 TEST_F(SafeBackupTest, TheDatabaseItselfIsNeverTheBackupFile)

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
@@ -89,6 +90,8 @@ protected:
 
 TEST_F(DataGridTest, ColumnsAreTheVisibleFieldsWithTheirLabelsAndWidths)
 {
+    window.resize(700, 300);
+    QApplication::processEvents();
     bind(siblings);
     QAbstractItemModel* model = grid->model();
     ASSERT_EQ(model->columnCount(), 2);
@@ -115,6 +118,22 @@ TEST_F(DataGridTest, ColumnsAreTheVisibleFieldsWithTheirLabelsAndWidths)
     EXPECT_EQ(model->columnCount(), 3);
 }
 
+TEST_F(DataGridTest, ColumnsWiderThanTheGridLetTheWidestGiveWayAndALastColumnMayFillTheRest)
+{
+    grid->setFixedWidth(grid->widthForCharacters(45));
+    bind(siblings);
+    const int room = grid->width() - 2 * grid->frameWidth() - grid->verticalHeader()->width();
+    EXPECT_EQ(grid->columnWidth(0) + grid->columnWidth(1), room);
+    EXPECT_EQ(grid->columnWidth(1), grid->horizontalHeader()->fontMetrics().horizontalAdvance(
+                                        QStringLiteral(u"NASCIMENTO DO IRMÃO")) + 6);   // the narrower keeps its width
+    EXPECT_FALSE(grid->horizontalScrollBar()->isVisible());
+
+    grid->setFixedWidth(700);
+    grid->setLastColumnFills(true);
+    QApplication::processEvents();
+    EXPECT_EQ(grid->columnWidth(0) + grid->columnWidth(1), grid->viewport()->width());
+}
+
 TEST_F(DataGridTest, TypingInACellEditsTheCurrentRecordAndTabMovesToTheNextCell)
 {
     siblings.add(QStringLiteral("Ana"));
@@ -130,11 +149,19 @@ TEST_F(DataGridTest, TypingInACellEditsTheCurrentRecordAndTabMovesToTheNextCell)
     EXPECT_EQ(siblings.fieldByName(QStringLiteral("NOME")).asString(), QStringLiteral("Carla"));
     EXPECT_EQ(grid->currentIndex().column(), 1);
 
-    // A date the field refuses keeps the editor and the text; Esc and Esc again drop the edit.
+    // A date the field refuses keeps the editor and the text, and is told once
+    // though its message takes the focus while it shows; Esc and Esc again drop the edit.
+    controls::setErrorHandler([this](const EError& e) {
+        errors << e.message();
+        QWidget* cell = QApplication::focusWidget();
+        other->setFocus();
+        if (cell)
+            cell->setFocus();
+    });
     type(QStringLiteral("31/02/2010"));
     ASSERT_NE(cellEditor(), nullptr);
     press(Qt::Key_Tab);
-    EXPECT_EQ(errors, QStringList{QStringLiteral("''31/02/2010'' is not a valid date")});
+    EXPECT_EQ(errors, QStringList{QStringLiteral("'31/02/2010' is not a valid date")});
     ASSERT_NE(cellEditor(), nullptr);
     EXPECT_EQ(cellEditor()->text(), QStringLiteral("31/02/2010"));
     press(Qt::Key_Escape);
@@ -202,6 +229,37 @@ TEST_F(DataGridTest, DownInAnEmptyGridStartsTheFirstRow)
     EXPECT_EQ(siblings.names(), QStringList{"Ana"});
 }
 
+TEST_F(DataGridTest, TypingIntoAnEmptyGridOrBelowItsLastRowStartsANewRow)
+{
+    bind(siblings);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(60, 30));
+    type(QStringLiteral("Ana"));
+    EXPECT_EQ(siblings.state(), ds::DataSetState::Insert);
+    press(Qt::Key_Tab);   // the name is written and the birth date's cell is next
+    EXPECT_EQ(grid->currentIndex().column(), 1);
+    EXPECT_TRUE(grid->isAncestorOf(QApplication::focusWidget()) || grid->hasFocus());
+    siblings.post();
+    EXPECT_EQ(siblings.names(), QStringList{"Ana"});
+
+    // Below the last row: a new row after it. On a row: that row's cell.
+    const QRect last = grid->visualRect(grid->model()->index(0, 0));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(60, last.bottom() + 20));
+    // A capital comes after Shift pressed alone, as a keyboard sends it.
+    QTest::keyPress(grid, Qt::Key_Shift);
+    QTest::keyClick(grid, 'B', Qt::ShiftModifier);
+    QTest::keyRelease(grid, Qt::Key_Shift);
+    type(QStringLiteral("ia"));
+    press(Qt::Key_Return);
+    siblings.post();
+    EXPECT_EQ(siblings.names(), (QStringList{"Ana", "Bia"}));
+    clickRow(0);
+    type(QStringLiteral("Eva"));
+    press(Qt::Key_Return);
+    siblings.post();
+    EXPECT_EQ(siblings.names(), (QStringList{"Eva", "Bia"}));
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
+}
+
 TEST_F(DataGridTest, CtrlDelAsksFirstAndDeletesUnlessCancelled)
 {
     siblings.add(QStringLiteral("Ana"));
@@ -253,20 +311,24 @@ struct ToysOfSession : ds::DataSet {
         addLookupField(QStringLiteral("NomeBrinquedo"), QStringLiteral("BRINQUEDO"), &toys, QStringLiteral("ID"),
                        QStringLiteral("BRINQUEDO"), 20);
         open();
-        append();
-        fieldByName(QStringLiteral("BRINQUEDO")).setValue(3);
-        post();
+        for (int toy : {3, 7}) {
+            append();
+            fieldByName(QStringLiteral("BRINQUEDO")).setValue(toy);
+            post();
+        }
+        first();
     }
+    QStringList names() const { return columnValues(*this, QStringLiteral("NomeBrinquedo")); }
 };
 
-TEST_F(DataGridTest, ALookupCellOffersTheNamesAndChoosingOneWritesItsKey)
+TEST_F(DataGridTest, ALookupCellChangesOnlyByAChoiceAndItsKeysMoveTheRowOtherwise)
 {
     Toys toys;
     ToysOfSession used(toys);
     bind(used);
     grid->setTitles(false);
     EXPECT_FALSE(grid->horizontalHeader()->isVisible());
-    EXPECT_EQ(grid->model()->index(0, 0).data().toString(), QStringLiteral("Boneca"));
+    EXPECT_EQ(used.names(), (QStringList{"Boneca", "Bola"}));
 
     press(Qt::Key_F2);
     auto* box = grid->viewport()->findChild<QComboBox*>();
@@ -277,11 +339,25 @@ TEST_F(DataGridTest, ALookupCellOffersTheNamesAndChoosingOneWritesItsKey)
     EXPECT_EQ(offered, (QStringList{"Bola", "Boneca", "Peteca"}));
     EXPECT_EQ(box->currentText(), QStringLiteral("Boneca"));
 
+    // The list dropped down: Down moves in it, Enter chooses and closes it.
+    press(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(box->view()->isVisible());
     press(Qt::Key_Down);
+    press(Qt::Key_Return);
+    EXPECT_FALSE(box->view()->isVisible());
     EXPECT_EQ(used.state(), ds::DataSetState::Edit);
     EXPECT_EQ(used.fieldByName(QStringLiteral("BRINQUEDO")).value(), 9);
-    used.post();
-    EXPECT_EQ(grid->model()->index(0, 0).data().toString(), QStringLiteral("Peteca"));
+
+    // Down then goes to the next row and changes no value; Up comes back.
+    press(Qt::Key_Down);
+    EXPECT_EQ(used.recNo(), 1);
+    EXPECT_EQ(used.names(), (QStringList{"Peteca", "Bola"}));
+    press(Qt::Key_F2);
+    press(Qt::Key_Up);
+    press(Qt::Key_Up);
+    EXPECT_EQ(used.recNo(), 0);
+    EXPECT_EQ(used.names(), (QStringList{"Peteca", "Bola"}));
+    EXPECT_EQ(used.state(), ds::DataSetState::Browse);
     EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
 }
 

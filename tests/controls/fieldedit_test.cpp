@@ -6,6 +6,7 @@
 #include "dataset/dataset.h"
 #include "dataset/datasource.h"
 #include "dataset/editmask.h"
+#include "platform/beep.h"
 
 #include <QTest>
 #include <QVBoxLayout>
@@ -15,7 +16,8 @@ using ds::FieldType;
 
 namespace {
 
-const QString kPhoneMask = QStringLiteral(u"!\\(99\\)0009-0000;0; ");
+// A landline of up to ten digits, a mobile of eleven in the second layout.
+const QString kPhoneMask = QStringLiteral(u"!\\(99\\)0009-0000|\\(99\\)00000-0000;0; ");
 
 struct MaskedPatients : ds::DataSet {
     MaskedPatients()
@@ -36,6 +38,7 @@ protected:
     void SetUp() override
     {
         controls::setErrorHandler([this](const EError& e) { errors << e.message(); });
+        platform::setBeepHandler([this] { ++beeps; });
         auto* layout = new QVBoxLayout(&window);
         box = new controls::FieldEdit(&window);
         other = new QLineEdit(&window);
@@ -46,7 +49,11 @@ protected:
         window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     }
-    void TearDown() override { controls::setErrorHandler({}); }
+    void TearDown() override
+    {
+        controls::setErrorHandler({});
+        platform::setBeepHandler({});
+    }
 
     void addPatient(const QString& name)
     {
@@ -68,6 +75,7 @@ protected:
     controls::FieldEdit* box = nullptr;
     QLineEdit* other = nullptr;
     QStringList errors;
+    int beeps = 0;
 };
 
 TEST_F(FieldEditTest, MasksStoreOnlyTheTypedPositionsAndShowTheLiterals)
@@ -88,6 +96,90 @@ TEST_F(FieldEditTest, MasksStoreOnlyTheTypedPositionsAndShowTheLiterals)
         leave();
         EXPECT_EQ(data.stored(c.field), c.stored) << c.field;
         EXPECT_EQ(box->displayText(), c.shown) << c.field;
+    }
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
+}
+
+TEST_F(FieldEditTest, AnEleventhDigitTakesTheMobileLayoutAndNoDigitIsDroppedUnheard)
+{
+    addPatient(QStringLiteral("Ana"));
+    struct Case {
+        QString keys;
+        QString shown;   // while typing
+        QVariant stored;
+        QString afterwards;
+        int beeps;
+    } cases[] = {
+        {QStringLiteral("11987654321"), QStringLiteral("(11)98765-4321"), QStringLiteral("11987654321"),
+         QStringLiteral("(11)98765-4321"), 0},
+        {QStringLiteral("(11) 98765-4321"), QStringLiteral("(11)98765-4321"), QStringLiteral("11987654321"),
+         QStringLiteral("(11)98765-4321"), 0},
+        {QStringLiteral("(11) 3456-7890"), QStringLiteral("(11)3456-7890"), QStringLiteral("1134567890"),
+         QStringLiteral("(11)3456-7890"), 0},
+        // A twelfth digit has no place: it is refused with a beep, the eleven stay.
+        {QStringLiteral("119876543210"), QStringLiteral("(11)98765-4321"), QStringLiteral("11987654321"),
+         QStringLiteral("(11)98765-4321"), 1},
+    };
+    for (const Case& c : cases) {
+        beeps = 0;
+        data.edit();
+        data.fieldByName(QStringLiteral("FONE")).clear();
+        data.post();
+        typeInto("FONE", c.keys);
+        EXPECT_EQ(box->displayText(), c.shown) << c.keys.toStdString();
+        leave();
+        EXPECT_EQ(data.stored("FONE"), c.stored) << c.keys.toStdString();
+        EXPECT_EQ(box->displayText(), c.afterwards) << c.keys.toStdString();
+        EXPECT_EQ(beeps, c.beeps) << c.keys.toStdString();
+    }
+
+    // A stored mobile shows whole when focused again; taking a digit away
+    // brings the landline layout back, with the caret where the digit was.
+    box->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(box->displayText(), QStringLiteral("(11)98765-4321"));
+    box->setCursorPosition(6);   // after "(11)98"
+    QTest::keyClick(box, Qt::Key_Backspace);
+    EXPECT_EQ(box->displayText(), QStringLiteral("(11)9765-4321"));
+    EXPECT_EQ(box->cursorPosition(), 5);
+    QTest::keyClicks(box, QStringLiteral("2"));   // fills in place in the landline layout
+    EXPECT_EQ(box->displayText(), QStringLiteral("(11)9265-4321"));
+    leave();
+    EXPECT_EQ(data.stored("FONE"), QStringLiteral("1192654321"));
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
+}
+
+TEST_F(FieldEditTest, AClickBeyondTheTypedTextPutsTheCaretAtTheFirstEmptyPosition)
+{
+    struct Case {
+        const char* field;
+        QVariant value;
+        int clickAt;   // characters from the left; -1 for the box's right end
+        int caret;
+        QString keys;
+        QVariant stored;
+    } cases[] = {
+        {"FONE", QVariant(), -1, 1, QStringLiteral("1134567890"), QStringLiteral("1134567890")},
+        {"CEP", QVariant(), -1, 0, QStringLiteral("01310100"), QStringLiteral("01310100")},
+        {"CEP", QStringLiteral("01310"), -1, 7, QStringLiteral("100"), QStringLiteral("01310100")},
+        // Inside the text the caret stays where the click put it: typing overwrites there.
+        {"CEP", QStringLiteral("01310100"), 1, 1, QStringLiteral("2"), QStringLiteral("02310100")},
+    };
+    addPatient(QStringLiteral("Ana"));
+    box->setFixedWidth(200);
+    for (const Case& c : cases) {
+        data.edit();
+        data.fieldByName(QString::fromLatin1(c.field)).setValue(c.value);
+        data.post();
+        leave();
+        box->setDataField(QString::fromLatin1(c.field));
+        const int x = c.clickAt < 0 ? box->width() - 4
+                                    : box->contentsRect().left() + 2
+                                          + box->fontMetrics().horizontalAdvance(box->text().left(c.clickAt)) + 1;
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(x, box->height() / 2));
+        EXPECT_EQ(box->cursorPosition(), c.caret) << c.field << " " << c.value.toString().toStdString();
+        QTest::keyClicks(box, c.keys);
+        leave();
+        EXPECT_EQ(data.stored(c.field), c.stored) << c.field << " " << c.value.toString().toStdString();
     }
     EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
 }
@@ -127,7 +219,7 @@ TEST_F(FieldEditTest, ARefusedTextKeepsTheFocusAndTheTypedTextUntilEsc)
     } cases[] = {
         {"FONE", QStringLiteral("113333"), QStringLiteral("Invalid input value.  Use escape key to abandon changes"),
          QStringLiteral("(11)3333-    ")},
-        {"NASCIMENTO", QStringLiteral("31/02/2010"), QStringLiteral("''31/02/2010'' is not a valid date"),
+        {"NASCIMENTO", QStringLiteral("31/02/2010"), QStringLiteral("'31/02/2010' is not a valid date"),
          QStringLiteral("31/02/2010")},
     };
     addPatient(QStringLiteral("Ana"));

@@ -206,4 +206,19 @@ TEST_F(TOrbDateEditTest, CreatingTheControlSetsTheProgramsShortDateFormat)
     EXPECT_EQ(another.width(), 80);
 }
 
+TEST_F(TOrbDateEditTest, AClickRightOfTheTypedDigitsTypesOnAtTheFirstEmptyPlace)
+{
+    date->setFixedWidth(120);
+    next->setFocus();
+    QTest::mouseClick(date, Qt::LeftButton, {}, QPoint(date->width() - 4, date->height() / 2));
+    EXPECT_EQ(date->cursorPosition(), 0);
+    QTest::keyClicks(date, QStringLiteral("1503"));
+    next->setFocus();
+    QTest::mouseClick(date, Qt::LeftButton, {}, QPoint(date->width() - 4, date->height() / 2));
+    EXPECT_EQ(date->cursorPosition(), 6);
+    QTest::keyClicks(date, QStringLiteral("2012"));
+    QTest::keyClick(date, Qt::Key_Return);
+    EXPECT_EQ(date->Value(), days(2012, 3, 15));
+}
+
 } // namespace

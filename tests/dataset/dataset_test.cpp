@@ -331,7 +331,7 @@ TEST(DataSetFields, TextConversionsAndTheirErrors)
         nasc.setText(QStringLiteral("31/02/2010"));
         FAIL();
     } catch (const ds::EConvertError& e) {
-        EXPECT_EQ(e.message(), QStringLiteral("''31/02/2010'' is not a valid date"));
+        EXPECT_EQ(e.message(), QStringLiteral("'31/02/2010' is not a valid date"));
     }
     EXPECT_EQ(nasc.asDate(), QDate(2011, 3, 5));
     nasc.setText(QString());

@@ -13,6 +13,8 @@ const QString kPostalCode = u"00\\.000\\-999;0; "_s;
 const QString kState = u">ll;0; "_s;
 const QString kPhoneDisplay = u"!\\(99\\) 0009-0000;0; "_s;
 const QString kDate = u"!99/99/9999;0; "_s;
+// A landline layout and, for an eleventh digit, a mobile one.
+const QString kPhones = u"!\\(99\\)0009-0000|\\(99\\)00000-0000;0; "_s;
 
 struct MaskCase {
     QString mask;
@@ -35,6 +37,11 @@ TEST(EditMaskTest, StoredValuesAndDisplayTextsRoundTrip)
         {kDate, QString(), u"  /  /    "_s},
         {u"\\(00\\)0;1;_"_s, u"(12)3"_s, u"(12)3"_s}, // ;1 stores the fixed characters
         {u"99-99;0;_"_s, u"12"_s, u"12-__"_s},
+        {kPhones, u"11987654321"_s, u"(11)98765-4321"_s},
+        {kPhones, u"1134567890"_s, u"(11)3456-7890"_s}, // ten digits and fewer keep the first layout
+        {kPhones, u"34567890"_s, u"(  )3456-7890"_s},
+        {kPhones, QString(), u"(  )    -    "_s},
+        {u"00\\|00;0;_"_s, u"1234"_s, u"12|34"_s}, // an escaped bar is a fixed character
     };
     for (const MaskCase& c : cases) {
         const ds::EditMask mask(c.mask);
@@ -76,6 +83,8 @@ TEST(EditMaskTest, TextsThatDoNotFitTheMaskAreRefusedWithTheMaskError)
         {kPhone, {}, u"(11)3456-78901"_s},   // longer than the mask
         {kPostalCode, {}, u"12a345-678"_s},  // a fixed position holding something else
         {u"LL;0;_"_s, {}, u"A_"_s},
+        {kPhones, {}, u"(11)98765-432 "_s},  // the mobile layout's last digit is required
+        {kPhones, {}, u"(11)98765-43210"_s}, // longer than the longest layout
     };
     for (const MaskCase& c : cases) {
         try {

@@ -65,9 +65,11 @@ protected:
 private:
     void look()
     {
+        // The logged-in administrator's password, and the server's administrator's.
         for (const ChildProcess& child : childProcesses())
-            if (child.mentions(testAccount().password.toUtf8()))
-                givenThePassword << QString::fromLocal8Bit(child.arguments.join(' '));
+            for (const QString& password : {testusers::administrator().password, testAccount().password})
+                if (child.mentions(password.toUtf8()))
+                    givenThePassword << QString::fromLocal8Bit(child.arguments.join(' '));
         auto* dialog = qobject_cast<BackupProgressDialog*>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible())
             return;
@@ -228,10 +230,12 @@ TEST_F(BackupCommandsTest, RestoreShowsItsProgressWindowAndThenTheFirstPatient)
     EXPECT_EQ(currentName(), QStringLiteral("Caio"));
 }
 
-// Nothing started while a backup and a restore work is given the password:
-// no command line and no environment holds it.
+// Nothing started while a backup and a restore work is given a password:
+// no command line and no environment holds it. Both run as the logged-in
+// administrator.
 TEST_F(BackupCommandsTest, NoProcessStartedMeanwhileIsGivenThePassword)
 {
+    ASSERT_EQ(dm.ZConnection1.settings.user, testusers::administrator().user);
     const QString file = backupFile(QStringLiteral("sigilo.bak"));
     fileDialogs.answers.enqueue(file);
     fileDialogs.answers.enqueue(file);
@@ -246,6 +250,7 @@ TEST_F(BackupCommandsTest, NoProcessStartedMeanwhileIsGivenThePassword)
     ASSERT_EQ(watched.requests.size(), 2);
     EXPECT_EQ(watched.requests[0].text, kCreated);
     EXPECT_EQ(watched.requests[1].type, MsgType::Information);
+    EXPECT_TRUE(watched.requests[1].text.startsWith(kRestored)) << watched.requests[1].text.toStdString();
 }
 
 } // namespace

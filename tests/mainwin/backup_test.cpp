@@ -49,6 +49,9 @@ TEST_F(BackupFromWindowTest, BackupSavesTheEditOnScreenAndRestoreBringsTheRowsBa
     EXPECT_EQ(names(), (QStringList{"Ana", u"Bruno Ângelo"_qs}));
     EXPECT_EQ(w->DBEdit2->text(), QStringLiteral("Ana"));   // the first patient
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    const QString logged = QStringLiteral("select USUARIO || ' ' || EVENTO || ' ' || DETALHE from ACESSO "
+                                          "where EVENTO in ('BACKUP', 'RESTAURACAO') order by ID");
+    EXPECT_EQ(db.column(logged), QVariantList{testusers::administrator().user + u" BACKUP "_qs + backup});
 
     db.exec(QStringLiteral("DELETE FROM PACIENTE"));
     addPatient(3, QStringLiteral("Caio"));
@@ -59,6 +62,8 @@ TEST_F(BackupFromWindowTest, BackupSavesTheEditOnScreenAndRestoreBringsTheRowsBa
     EXPECT_EQ(names(), (QStringList{"Ana", u"Bruno Ângelo"_qs}));
     EXPECT_EQ(w->DBEdit2->text(), QStringLiteral("Ana"));
     EXPECT_EQ(dm.qryPaciente.recNo(), 0);
+    // The restored database's log is the copy's, which was made before its backup was logged.
+    EXPECT_EQ(db.column(logged), QVariantList{testusers::administrator().user + u" RESTAURACAO "_qs + backup});
     click(w->ToolButton6);   // "Próximo" works on the restored rows
     EXPECT_EQ(w->DBEdit2->text(), QStringLiteral(u"Bruno Ângelo"));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);

@@ -110,12 +110,12 @@ TEST(ErrorHookTest, ThreeFrameworkMessagesAreWordedInPortuguese)
          "Campo 'OBSERVAÇÕES' deve ter um valor"},
         {[] { return std::make_shared<ds::EDatabaseError>(QStringLiteral("The row must have a value for NOME")); },
          "The row must have a value for NOME"},
-        {[] { return std::make_shared<ds::EConvertError>(QStringLiteral("''31/02/2010'' is not a valid date")); },
-         "''31/02/2010'' não é uma data válida"},
-        {[] { return std::make_shared<ds::EConvertError>(QStringLiteral("''31/02/2010 10:00'' is not a valid date and time")); },
-         "''31/02/2010 10:00'' não é uma data válida"},
-        {[] { return std::make_shared<ds::EConvertError>(QStringLiteral("''25:00'' is not a valid time")); },
-         "''25:00'' is not a valid time"},
+        {[] { return std::make_shared<ds::EConvertError>(QStringLiteral("'31/02/2010' is not a valid date")); },
+         "'31/02/2010' não é uma data válida"},
+        {[] { return std::make_shared<ds::EConvertError>(QStringLiteral("'31/02/2010 10:00' is not a valid date and time")); },
+         "'31/02/2010 10:00' não é uma data válida"},
+        {[] { return std::make_shared<ds::EConvertError>(QStringLiteral("'25:00' is not a valid time")); },
+         "'25:00' is not a valid time"},
         {[] { return std::make_shared<EError>(QStringLiteral("UF inválida")); }, "UF inválida"},
     };
     for (const Case& c : cases)

@@ -6,8 +6,10 @@
 #include "support/textfit.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QToolButton>
 
 namespace {
 
@@ -19,6 +21,34 @@ QStringList captions(const QMenu* menu)
     return out;
 }
 
+// The columns of a picture that hold ink at or below a row, left to right.
+QList<int> inkColumns(const QImage& image, int top)
+{
+    QList<int> columns;
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = top; y < image.height(); ++y)
+            if (qGray(image.pixel(x, y)) < 140) {
+                columns << x;
+                break;
+            }
+    return columns;
+}
+
+// How wide the ink of a caption is in a font, from its first to its last column.
+int captionInkWidth(const QFont& font, const QString& caption)
+{
+    const QFontMetrics fm(font);
+    QImage image(fm.horizontalAdvance(caption) + 8, fm.height() + 4, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QPoint(4, 2 + fm.ascent()), caption);
+    painter.end();
+    const QList<int> ink = inkColumns(image, 0);
+    return ink.isEmpty() ? 0 : ink.back() - ink.front() + 1;
+}
+
 class LayoutTest : public MainWindowTest {
 protected:
     void SetUp() override
@@ -27,6 +57,16 @@ protected:
         db.exec(QStringLiteral("INSERT INTO ESCOLA (ID, NOME) VALUES (1, 'Escola Estadual Pedro II')"));
         db.exec(QStringLiteral("UPDATE PACIENTE SET ESCOLA = 1, EMAIL = 'ana@exemplo.com.br', UF = 'SP'"));
         db.exec(QStringLiteral("INSERT INTO PAIS (PACIENTE, TIPO, NOME) VALUES (7, 'M', 'Maria Souza')"));
+        // The widest values the grids show: a sibling's age in two-digit
+        // years and months, a toy's name of twenty letters, a long note.
+        Clock::set(QDateTime(QDate(2025, 12, 10), QTime(10, 0)));
+        db.exec(QStringLiteral("INSERT INTO IRMAO (ID, PACIENTE, NOME, NASCIMENTO) "
+                               "VALUES (50, 7, 'Bernardo Henrique Albuquerque Souza', '2000-01-01')"));
+        db.exec(QStringLiteral("INSERT INTO BRINQUEDO (ID, BRINQUEDO) VALUES (60, 'Quebra-cabeça grande')"));
+        addSession(61, 7, "2025-11-03");
+        db.exec(QStringLiteral("INSERT INTO BRINQUEDO_NA_CONSULTA (BRINQUEDO, CONSULTA) VALUES (60, 61)"));
+        db.exec(QStringLiteral("INSERT INTO HISTORICO (ID, PACIENTE, DATA, NOTA) VALUES (62, 7, '2025-11-03', '%1')")
+                    .arg(QString(120, u'M')));
         openWindow();
     }
 };
@@ -64,11 +104,34 @@ TEST_F(LayoutTest, CommandBarButtonsAndMenus)
     }
     EXPECT_EQ(w->ToolButton1->x() - (w->ToolButton13->x() + w->ToolButton13->width()), 8);   // the separator
 
+    // A menu button's arrow stands just after its caption, apart from it and
+    // inside the button, whatever the caption's length.
+    for (QToolButton* b : {w->ToolButton2, w->ToolButton12, w->ToolButton14, w->ToolButton13}) {
+        const std::string name = b->objectName().toStdString();
+        const QList<int> ink = inkColumns(b->grab().toImage(), b->iconSize().height() + 3);
+        ASSERT_FALSE(ink.isEmpty()) << name;
+        const int captionEnd = ink.front() + captionInkWidth(b->font(), QString(b->text()).remove(u'&')) - 1;
+        QList<int> arrow;
+        for (int x : ink)
+            if (x > captionEnd + 1)
+                arrow << x;
+        ASSERT_FALSE(arrow.isEmpty()) << name << ": no arrow after the caption";
+        EXPECT_EQ(arrow.back() - arrow.front() + 1, arrow.size()) << name << ": the arrow is not one piece";
+        EXPECT_GE(arrow.size(), 5) << name << ": no whole arrow after the caption";
+        EXPECT_LE(arrow.size(), 9) << name;
+        EXPECT_LE(arrow.front() - captionEnd - 1, 6) << name << ": the arrow stands far from the caption";
+        EXPECT_LT(arrow.back(), b->width() - 2) << name;
+    }
+
     EXPECT_EQ(captions(w->popTabelas),
               (QStringList{"Terapeuta", "Caráter", "Brinquedo", "Tipo de Orientação", "Escola", "Instrução"}));
-    EXPECT_EQ(captions(w->popRelat), (QStringList{"Dados Gerais", "Sessão", "Reavaliações", "Indicações",
-                                                  "Orientações", "Histórico"}));
-    EXPECT_EQ(captions(w->popTools), QStringList{"Backup"});
+    EXPECT_EQ(captions(w->popRelat),
+              (QStringList{"Dados Gerais", "Sessão", "Reavaliações", "Indicações", "Orientações", "Histórico", "-",
+                           "Exportar prontuário", "Histórico de alterações..."}));
+    // The window's user is an administrator (a therapist's menu: users_test).
+    // The window's user is an administrator (a therapist's menu: users_test).
+    EXPECT_EQ(captions(w->popTools),
+              (QStringList{"Backup", "Dados do consultório...", "-", "Alterar senha...", "Usuários..."}));
     EXPECT_EQ(captions(w->CpiadeSegurana1), (QStringList{"Salvar...", "Restaurar..."}));
     EXPECT_EQ(captions(w->popHelp), (QStringList{"Conteúdo", "Contexto", "-", "Sobre", "Home Page"}));
     EXPECT_EQ(w->Conteudo1->toolTip(), QStringLiteral("Conteúdo da Ajuda"));
@@ -166,12 +229,17 @@ TEST_F(LayoutTest, BoxesShowTheirFieldsAndTabFollowsTheRows)
     EXPECT_EQ(focused(), w->DBLookupComboBox3);
 }
 
-TEST_F(LayoutTest, EveryCaptionFitsItsControlInTheWindowFontOnEveryPage)
+TEST_F(LayoutTest, EveryCaptionAndGridValueFitsItsControlInTheWindowFontOnEveryPage)
 {
     for (int page = 0; page < w->TabSet1->count(); ++page) {
         w->TabSet1->setCurrentIndex(page);
         const QList<CutText> cut = cutTexts(*w);
         EXPECT_TRUE(cut.isEmpty()) << "page " << page << ":\n" << describeCutTexts(cut).toStdString();
+        // No grid needs a scroll bar to the side for its columns.
+        QApplication::processEvents();
+        for (const controls::DataGrid* grid : {w->DBGrid1, w->DBGrid2, w->DBGrid3})
+            EXPECT_FALSE(grid->isVisible() && grid->horizontalScrollBar()->isVisible())
+                << grid->objectName().toStdString();
     }
 }
 

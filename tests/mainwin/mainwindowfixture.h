@@ -92,6 +92,6 @@ protected:
     ScriptedMessages messages;
     RecordingShell shell;
     RecordingHelp help;
-    Tdm dm{db.folder()};
+    Tdm dm{db.folder(), testusers::administrator()};
     std::unique_ptr<TfrmClin> w;
 };

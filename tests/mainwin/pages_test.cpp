@@ -62,7 +62,7 @@ TEST_F(PagesTest, LeavingSessoesSavesTheToyRowBeforeTheSession)
     chooseTab(2);
     click(w->DBGrid2->viewport());
     QTest::keyClick(w->DBGrid2, Qt::Key_F2);
-    QTest::keyClick(focused(), Qt::Key_Down);   // "Pipa"
+    QTest::keyClicks(focused(), QStringLiteral("P"));   // "Pipa", chosen by its first letter
     ASSERT_EQ(dm.qryBrinquedoNaConsulta.state(), ds::DataSetState::Edit);
     retype(w->DBEdit20, QStringLiteral("11:00"));
     ASSERT_EQ(dm.qryConsulta.state(), ds::DataSetState::Edit);
@@ -98,7 +98,7 @@ TEST_F(PagesTest, ATextABoxRefusesKeepsThePageAndIsShownOnce)
     openWindow();
     retype(w->DBEdit3, QStringLiteral("31/02/2010"));
     chooseTab(1);
-    EXPECT_EQ(boxes(), QStringList{"''31/02/2010'' não é uma data válida"});
+    EXPECT_EQ(boxes(), QStringList{"'31/02/2010' não é uma data válida"});
     EXPECT_EQ(w->visiblePage(), 0);
     EXPECT_EQ(w->TabSet1->currentIndex(), 0);
     EXPECT_EQ(focused(), w->DBEdit3);

@@ -8,6 +8,7 @@
 // refused with the error box; F kind error when it failed in any other way.
 // Usage: reliability_copiesdriver FOLDER LOG NAME SECONDS SEED
 
+#include "support/driveraccount.h"
 #include "driverlog.h"
 #include "store/tdm.h"
 #include "support/scriptedmessages.h"
@@ -127,7 +128,7 @@ int main(int argc, char** argv)
     }
     ScriptedMessages messages;
     DriverLog log(args[2]);
-    Tdm dm(args[1]);
+    Tdm dm(args[1], driverAccount());
     Copy copy{dm, log, messages, args[3], QRandomGenerator(args[5].toUInt())};
     dm.qryPaciente.open();
     const QDeadlineTimer deadline(qint64(args[4].toInt()) * 1000);

@@ -6,6 +6,7 @@
 // the server's full validation finds nothing.
 
 #include "driverlog.h"
+#include "support/driveraccount.h"
 #include "reliabilitydatabase.h"
 
 #include <QFile>
@@ -168,8 +169,8 @@ TEST(CrashConsistency, EveryReportedSaveSurvivesAKillAndNothingIsHalfWritten)
         const QString log = db.folder() + QStringLiteral("run%1.log").arg(run);
         QProcess driver;
         driver.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        driver.start(driverProgram("reliability_crashdriver"),
-                     {db.folder(), log, QString::number(run), QString::number(random.generate())});
+        startDriver(driver, driverProgram("reliability_crashdriver"),
+                    {db.folder(), log, QString::number(run), QString::number(random.generate())}, testusers::therapist());
         ASSERT_TRUE(driver.waitForStarted()) << qPrintable(driver.errorString());
         // One kill in ten while the driver starts; the others while it saves.
         const bool starting = random.bounded(10) == 0;

@@ -10,6 +10,7 @@
 //   E id value                   a patient's PROCEDENCIA changed
 // Usage: reliability_crashdriver FOLDER LOG RUN SEED
 
+#include "support/driveraccount.h"
 #include "driverlog.h"
 #include "store/tdm.h"
 #include "support/scriptedmessages.h"
@@ -131,7 +132,7 @@ int main(int argc, char** argv)
     }
     ScriptedMessages messages;
     DriverLog log(args[2]);
-    Tdm dm(args[1]);
+    Tdm dm(args[1], driverAccount());
     Driver driver{dm, log, messages, args[3], QRandomGenerator(args[4].toUInt())};
 
     dm.qryPaciente.open();

@@ -122,7 +122,7 @@ protected:
 
     TestDatabase db;
     ScriptedMessages messages;
-    Tdm dm{db.folder()};
+    Tdm dm{db.folder(), testusers::therapist()};
     ds::Connection::Event m_own;
 };
 

@@ -5,6 +5,7 @@
 // overwrote another that its copy had not seen; and the rows on disk are
 // what the two logs add up to.
 
+#include "support/driveraccount.h"
 #include "reliabilitydatabase.h"
 
 #include <QFile>
@@ -85,9 +86,11 @@ TEST(TwoCopies, NoChangeIsLostSilently)
     const QString names[2] = {QStringLiteral("A"), QStringLiteral("B")};
     for (int i = 0; i < 2; ++i) {
         copies[i].setProcessChannelMode(QProcess::ForwardedChannels);
-        copies[i].start(driverProgram("reliability_copiesdriver"),
-                        {db.folder(), db.folder() + names[i] + QStringLiteral(".log"), names[i],
-                         QString::number(kSeconds), QString::number(7 + i)});
+        // Two users, as on two PCs of the practice.
+        startDriver(copies[i], driverProgram("reliability_copiesdriver"),
+                    {db.folder(), db.folder() + names[i] + QStringLiteral(".log"), names[i], QString::number(kSeconds),
+                     QString::number(7 + i)},
+                    i == 0 ? testusers::therapist() : testusers::administrator());
     }
     for (QProcess& copy : copies) {
         ASSERT_TRUE(copy.waitForFinished((kSeconds + 60) * 1000));

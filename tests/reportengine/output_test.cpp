@@ -94,10 +94,19 @@ TEST(Output, SavedReportLoadsBackExactly)
     TwoSheets report;
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("rel.mvp"));
-    report.definition.prepared().save(file);
+    PreparedReport saved = report.definition.prepared();
+    PreparedItem logo;
+    logo.kind = PreparedItem::Kind::Picture;
+    logo.name = QStringLiteral("Logo");
+    logo.rect = QRectF(21, 8, 24, 12);
+    logo.image = QImage(40, 20, QImage::Format_RGB32);
+    logo.image.fill(QColor(0, 90, 200));
+    saved.pages[0].items.prepend(logo);
+    saved.save(file);
     const PreparedReport loaded = PreparedReport::load(file);
-    EXPECT_EQ(loaded, report.definition.prepared());
+    EXPECT_EQ(loaded, saved);
     EXPECT_EQ(loaded.pages[1].items.last().font.color, QColor(0, 0, 128));
+    EXPECT_EQ(loaded.pages[0].items.first().image.pixelColor(5, 5), QColor(0, 90, 200));
 }
 
 TEST(Output, UnreadableOrForeignFilesAreRefused)
@@ -135,6 +144,15 @@ TEST(Output, FilesWithImpossibleNumbersAreRefused)
         [nan](PreparedPage& p) { p.items.first().lines = {{QStringLiteral("x"), QPointF(nan, 1)}}; },
         [](PreparedPage& p) { p.items.last().penWidth = std::numeric_limits<double>::infinity(); },
         [](PreparedPage& p) { p.items.last().lineStyle = LineStyle(7); },
+        // A picture larger than any report holds: a reader would decode hundreds of megabytes.
+        [](PreparedPage& p) {
+            PreparedItem picture;
+            picture.kind = PreparedItem::Kind::Picture;
+            picture.rect = QRectF(10, 30, 20, 10);
+            picture.image = QImage(Picture::kLargestSide + 1, 10, QImage::Format_RGB32);
+            picture.image.fill(Qt::blue);
+            p.items << picture;
+        },
     };
     for (const auto& damage : damages) {
         PreparedItem text;
@@ -161,6 +179,27 @@ TEST(Output, FilesWithImpossibleNumbersAreRefused)
         damaged.seek(0);
         EXPECT_THROW(PreparedReport::read(damaged), EError);
     }
+}
+
+TEST(Output, ALargePictureIsKeptSmallEnoughForItsReportToLoadAgain)
+{
+    Picture logo(QStringLiteral("Logo"), QRectF(21, 8, 24, 14));
+    QImage large(3 * Picture::kLargestSide, Picture::kLargestSide / 2, QImage::Format_RGB32);
+    large.fill(Qt::red);
+    logo.setImage(large);
+    EXPECT_EQ(logo.image().size(), QSize(Picture::kLargestSide, Picture::kLargestSide / 6));
+
+    PreparedItem item;
+    item.kind = PreparedItem::Kind::Picture;
+    item.rect = logo.rect();
+    item.image = logo.image();
+    PreparedReport report;
+    report.pages << PreparedPage{QSizeF(210, 297), {item}};
+    QBuffer file;
+    file.open(QIODevice::ReadWrite);
+    report.write(file);
+    file.seek(0);
+    EXPECT_EQ(PreparedReport::read(file), report);
 }
 
 TEST(Output, PrintingShrinksAndCentresTheSheetOnSmallerOrTurnedPaper)

@@ -239,6 +239,39 @@ TEST(Preparation, OneLineBoxesCutTheirText)
     EXPECT_NEAR(itemsNamed(report, QStringLiteral("Nome"))[0].second.rect.height(), 5, kEps);
 }
 
+TEST(Preparation, FittingBoxPrintsItsWholeTextSmallerAndGrowsOnlyBelowItsSmallestSize)
+{
+    const struct {
+        int words;
+        double largest; // points the text may print at
+        double smallest;
+        int lines;      // 0: as many as the text needs
+    } cases[] = {
+        {1, 12, 12, 1},   // fits at the box's own size
+        {5, 11.5, 7, 0},  // smaller, within the box's 6 mm
+        {60, 7, 7, 0},    // at the smallest size, and then the box grows
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.words);
+        ListReport list(1);
+        const QString text = longText(c.words);
+        list.rows.table[0][2] = text;
+        list.data.addText(QStringLiteral("Fit"), QRectF(50, 0, 40, 6), QStringLiteral("[frxRows.\"NOME\"]"))
+            .setFont(TextFont(QStringLiteral("Arial"), 12))
+            .setFlow(TextFlow::Fit)
+            .setMinimumPointSize(7);
+        const PreparedItem fit = itemsNamed(list.definition.prepare(), QStringLiteral("Fit"))[0].second;
+        EXPECT_EQ(fit.text().split(u'\n').join(u' '), text) << "the whole text";
+        EXPECT_LE(fit.font.pointSize, c.largest);
+        EXPECT_GE(fit.font.pointSize, c.smallest);
+        if (c.lines) {
+            EXPECT_EQ(fit.lines.size(), c.lines);
+        }
+        EXPECT_GE(fit.rect.height() + kEps, fit.lines.size() * fit.lineHeight) << "every line inside the box";
+        EXPECT_GE(fit.rect.height(), 6 - kEps);
+    }
+}
+
 TEST(Preparation, StretchedWrappedBoxShowsTheLinesTheRowHeightHolds)
 {
     ListReport list(1);

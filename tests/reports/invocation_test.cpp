@@ -3,6 +3,8 @@
 
 #include "controls/torbdateedit.h"
 #include "reportengine/definition.h"
+#include "reportengine/previewdialog.h"
+#include "reportengine/previewdialogs.h"
 #include "reports/tfrmperiodo.h"
 #include "reportsfixture.h"
 
@@ -132,7 +134,7 @@ TEST_F(InvocationTest, TheNextPeriodReportOffersThePeriodAcceptedLast)
 TEST(ReportCommands, WithoutInstalledReportsAreRefusedWithAMessage)
 {
     TestDatabase db;
-    Tdm dm{db.folder()};
+    Tdm dm{db.folder(), testusers::therapist()};
     for (void (Tdm::*command)() : {&Tdm::OpenRelFicha, &Tdm::OpenRelReavaliacoes, &Tdm::OpenRelHistorico}) {
         try {
             (dm.*command)();
@@ -141,4 +143,39 @@ TEST(ReportCommands, WithoutInstalledReportsAreRefusedWithAMessage)
             EXPECT_EQ(e.message(), QStringLiteral(u"Os relatórios não foram instalados."));
         }
     }
+}
+
+namespace {
+
+// The preview's file and print dialogs answered: the file named, the print dialog cancelled.
+class AnsweredPreviewDialogs : public report::PreviewDialogs {
+public:
+    explicit AnsweredPreviewDialogs(QString file) : m_file(std::move(file)) { setInstance(this); }
+    ~AnsweredPreviewDialogs() override { setInstance(nullptr); }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return m_file; }
+    bool print(QPrinter&, QWidget*) override { return false; }
+
+private:
+    QString m_file;
+};
+
+} // namespace
+
+TEST_F(InvocationTest, AReportExportedFromThePreviewIsLoggedForThePatientAndAShownOneIsNot)
+{
+    const QString pdf = file(QStringLiteral("ficha.pdf"));
+    AnsweredPreviewDialogs dialogs(pdf);
+    const QString logged = QStringLiteral("select USUARIO || ' ' || PACIENTE || ' ' || DETALHE from ACESSO "
+                                          "where EVENTO = 'RELATORIO' order by ID");
+    ModalQueue queue({[&](QWidget* modal) {
+        auto* preview = qobject_cast<report::PreviewDialog*>(modal);
+        ASSERT_NE(preview, nullptr);
+        preview->findChild<QAction*>(QStringLiteral("actPrint"))->trigger();   // the print dialog cancelled
+        EXPECT_TRUE(db.column(logged).isEmpty());
+        preview->findChild<QAction*>(QStringLiteral("actExportPdf"))->trigger();
+        preview->reject();
+    }});
+    dm.OpenRelFicha();
+    EXPECT_TRUE(QFileInfo::exists(pdf));
+    EXPECT_EQ(db.column(logged), QVariantList{dm.account().user + u" 57 Dados Gerais exportado para "_qs + pdf});
 }

@@ -43,13 +43,14 @@ protected:
         db.exec(QStringLiteral(
             "INSERT INTO PACIENTE (ID, NOME, NASCIMENTO, CADASTRO, SAIDA, STATUS, FONE, FONE2, ENDERECO, BAIRRO, CIDADE, "
             "UF, CEP, INSTRUCAO, ESCOLA, TERAPEUTA, CARATER, PROCEDENCIA) VALUES (57, 'Ana Souza', '2003-02-01', "
-            "'2008-04-10', '2011-01-31', 'S', '1134567890', '34567890', 'Rua A, 1', 'Centro', 'Campinas', 'SP', "
+            "'2008-04-10', '2011-01-31', 'S', '1134567890', '11987654321', 'Rua A, 1', 'Centro', 'Campinas', 'SP', "
             "'13010000', 2, 3, 5, 4, 'Vizinho')"));
         db.exec(QStringLiteral("INSERT INTO PAIS (PACIENTE, TIPO, NOME, NASCIMENTO, PROFISSAO, INSTRUCAO, FONE_RES, "
                                "FONE_PROF, FONE_CEL) VALUES (57, 'P', 'Paulo', '1970-05-06', 'Médico', 1, '1130001111', "
                                "'1130002222', '1199998888')"));
-        db.exec(QStringLiteral("INSERT INTO PAIS (PACIENTE, TIPO, NOME, NASCIMENTO, PROFISSAO, INSTRUCAO, FONE_RES) "
-                               "VALUES (57, 'M', 'Maria', '1972-07-08', 'Artista', 2, '1140004444')"));
+        db.exec(QStringLiteral("INSERT INTO PAIS (PACIENTE, TIPO, NOME, NASCIMENTO, PROFISSAO, INSTRUCAO, FONE_RES, "
+                               "FONE_CEL) VALUES (57, 'M', 'Maria', '1972-07-08', 'Artista', 2, '1140004444', "
+                               "'21912345678')"));
         dm.qryPaciente.open();
     }
 
@@ -120,12 +121,12 @@ TEST_F(LayoutTest, PatientFileStandsWhereItsFormPutsIt)
                      {u"SAÍDA", 30, 72},        {u"31/01/2011", 75.5, 72},
                      {u"STATUS", 30, 78},       {u"Suspenso", 75.5, 78},
                      {u"FONE", 30, 84},         {u"(11) 3456-7890", 75.5, 84},
-                     {u"FONE (2)", 30, 90},     {u"() 3456-7890", 75.5, 90},
+                     {u"FONE (2)", 30, 90},     {u"(11) 98765-4321", 75.5, 90},
                      {u"ENDEREÇO", 30, 96},     {u"Rua A, 1", 75.5, 96},
                      {u"BAIRRO", 30, 102},      {u"Centro", 75.5, 102},
                      {u"CIDADE", 30, 108},      {u"Campinas", 75.5, 108},
                      {u"UF", 30, 114},          {u"SP", 75.5, 114},
-                     {u"CEP", 30, 120},         {u"13010000", 75.5, 120},
+                     {u"CEP", 30, 120},         {u"13010-000", 75.5, 120},
                      {u"PROCEDÊNCIA", 30, 126}, {u"Vizinho", 75.5, 126},
                      {u"INSTRUÇÃO", 30, 132},   {u"Fundamental", 75.5, 132},
                      {u"ESCOLA", 30, 138},      {u"Escola Sol", 75.5, 138},
@@ -142,7 +143,7 @@ TEST_F(LayoutTest, PatientFileStandsWhereItsFormPutsIt)
                      {u"MÃE", 30, 201.59},              {u"Maria", 71, 201.59},
                      {u"NASCIMENTO", 30, 206.80, 0, 2}, {u"08/07/1972", 71, 206.80},
                      {u"FONE", 30, 212.27, 0, 3},       {u"(res/prof/cel)", 46, 212.27, 0, 1},
-                     {u"(11) 4000-4444", 71, 212.27},
+                     {u"(11) 4000-4444", 71, 212.27},   {u"(21) 91234-5678", 152, 212.27},
                      {u"PROFISSÃO", 30, 217.74, 0, 1},  {u"Artista", 71, 217.74},
                      {u"INSTRUÇÃO", 30, 223.21, 0, 2},  {u"Fundamental", 71, 223.21, 0, 1}});
     // Siblings oldest first, one row each 6 mm below the rule.
@@ -169,7 +170,8 @@ TEST_F(LayoutTest, SiblingsBeyondTheFirstSheetContinueOnASecond)
     ASSERT_TRUE(dm.qryPaciente.locate(QStringLiteral("ID"), 57));
     const QList<Word> w = wordsOf([&] { dm.OpenRelFicha(); }, "irmaos");
     EXPECT_EQ(pdffile::pdfPageCount(m_pdf), 2);
-    expectPlaced(w, {{u"Irmão 9", 30, 240.94 + 8 * 6}, {u"Irmão 10", 30, 10, 1}, {u"Irmão 12", 30, 22, 1}});
+    // The first sheet holds seven above its bottom margin; the rest go on below the top margin of the next.
+    expectPlaced(w, {{u"Irmão 7", 30, 240.94 + 6 * 6}, {u"Irmão 8", 30, 14, 1}, {u"Irmão 12", 30, 38, 1}});
 }
 
 TEST_F(LayoutTest, AParentAloneStillPrintsInTheParentsBlock)
@@ -215,8 +217,8 @@ TEST_F(LayoutTest, SessionReportGrowsWithItsObservationsAndToysOntoFurtherSheets
     const QString text = pdffile::pdfText(m_pdf);
     for (int i = 1; i <= 70; ++i)
         EXPECT_TRUE(text.contains(QStringLiteral("Parágrafo %1 da").arg(i))) << i;
-    // The second sheet repeats the captions and goes on below them.
-    expectPlaced(w, {{u"Brinquedos", 21, 0, 1}});
+    // The second sheet repeats the captions below its top margin and goes on below them.
+    expectPlaced(w, {{u"Brinquedos", 21, 14, 1}});
     EXPECT_FALSE(pdffile::findPhrase(w, QStringLiteral("Parágrafo 70 da"), 1).isEmpty());
 }
 

@@ -110,7 +110,8 @@ QString ReportsTest::runPeriodReport(const std::function<void()>& command, const
 bool ReportsTest::anyReportDataSetOpen()
 {
     for (ds::SqlDataSet* d : {&dm.qryRelFicha, &dm.qryRelPais, &dm.qryRelIrmaos, &dm.qryRelSessao, &dm.qryRelSessaoDet,
-                              &dm.qryRelReavaliacao, &dm.qryRelIndicacao, &dm.qryRelOrientacoes, &dm.qryRelHistorico})
+                              &dm.qryRelReavaliacao, &dm.qryRelIndicacao, &dm.qryRelOrientacoes, &dm.qryRelHistorico,
+                              &dm.qryRelSessoes})
         if (d->isActive())
             return true;
     return false;

@@ -6,6 +6,7 @@
 #include "reports/treports.h"
 #include "store/storefixture.h"
 #include "support/pdffile.h"
+#include "support/testusers.h"
 
 #include <QPointer>
 #include <QTemporaryDir>
@@ -58,6 +59,13 @@ protected:
     {
         db.exec(QStringLiteral("INSERT INTO PACIENTE (ID, NOME, NASCIMENTO, CADASTRO, STATUS, FONE) VALUES (57, "
                                "'Ana Souza', '2003-02-01', '2008-04-10', 'A', '1134567890')"));
+    }
+
+    // The practice's data, entered as an administrator (a therapist only reads it).
+    void enterPractice(const TConsultorio& practice) const
+    {
+        Tdm administrator(db.folder(), testusers::administrator());
+        administrator.GravarDadosConsultorio(practice);
     }
 
     TReports reports{dm};

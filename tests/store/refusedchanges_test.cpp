@@ -1,5 +1,6 @@
-// Two copies of the program on one database: what the database refuses is
-// reported in one error box and undone in memory.
+// Two copies of the program on one database, logged in as two users (a
+// therapist and an administrator): what the database refuses is reported in
+// one error box and undone in memory.
 
 #include "storefixture.h"
 
@@ -25,7 +26,7 @@ protected:
         EXPECT_EQ(box.text, refusedText(message));
     }
 
-    Tdm other{db.folder()};   // the second copy of the program
+    Tdm other{db.folder(), testusers::administrator()};   // the second copy of the program
 };
 
 enum class Change { Rename, Delete };

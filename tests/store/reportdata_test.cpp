@@ -70,6 +70,9 @@ TEST_F(ReportDataTest, PatientFileReadsTheReferenceTextsAndTheStatusWord)
     EXPECT_EQ(value(dm.qryRelFicha, "CARATER").toString(), QStringLiteral("Particular"));
     EXPECT_EQ(value(dm.qryRelFicha, "TERAPEUTA").toString(), QStringLiteral("Dra. Lia"));
     EXPECT_EQ(field(dm.qryRelFicha, "NASCIMENTO").displayText(), QStringLiteral("01/02/2003"));
+    // Telephones print as the parents' always did; a number without area code too.
+    EXPECT_EQ(field(dm.qryRelFicha, "FONE").displayText(), QStringLiteral("(11) 3456-7890"));
+    EXPECT_EQ(field(dm.qryRelFicha, "FONE2").displayText(), QStringLiteral("(  ) 3456-7890"));
 
     // Each opening reads the patient that is current then.
     dm.qryRelFicha.close();

@@ -1,6 +1,7 @@
-// Databases in the older layouts brought up to the program's schema version
-// with every row kept; a newer database refused and left as it was; a step
-// the server refuses undone while the steps before it stay.
+// Databases in the older layouts: refused untouched by the program's own
+// connection, brought up to the program's schema version by the set-up with
+// every row kept; a newer database refused and left as it was; a step the
+// server refuses undone while the steps before it stay.
 
 #include "fb/connection.h"
 #include "store/schemaversion.h"
@@ -91,6 +92,27 @@ int versionOf(const TestDatabase& db)
     return store::schemaVersion(c);
 }
 
+// What the set-up does, as the server's administrator.
+void upgradeAsTheSetUp(const TestDatabase& db)
+{
+    fb::Connection c;
+    c.connect(db.connectParams());
+    store::upgradeSchema(c);
+}
+
+// The data module's first open as a therapist, which must be refused with that message.
+void expectRefusedAsOlder(const TestDatabase& db, const QString& message)
+{
+    Tdm dm(db.folder(), testusers::therapist());
+    try {
+        dm.qryPaciente.open();
+        ADD_FAILURE() << "an older database was opened";
+    } catch (const store::EOlderDatabase& e) {
+        EXPECT_EQ(e.message(), message);
+    }
+    EXPECT_FALSE(dm.ZConnection1.connected());
+}
+
 } // namespace
 
 TEST(SchemaVersion, OlderLayoutsAreBroughtUpToTheProgramsVersionWithEveryRowKept)
@@ -114,9 +136,21 @@ TEST(SchemaVersion, OlderLayoutsAreBroughtUpToTheProgramsVersionWithEveryRowKept
         const auto rowsBefore = rowsOf(db, before);
         ASSERT_EQ(versionOf(db), 0);
 
-        // The program's own connection upgrades.
+        // The program's users may not change the structure: the database
+        // is refused as it is, without the roles its users need.
+        const QList<QVariantList> formatsBefore = formatsOf(db);
+        expectRefusedAsOlder(db, QStringLiteral(u"Este banco de dados é de uma versão anterior do Marvok, sem os "
+                                                u"usuários desta versão; ele não foi alterado.\rUm administrador deve "
+                                                u"atualizá-lo no computador do servidor (marvok-setup database) antes "
+                                                u"que ele seja usado."));
+        EXPECT_EQ(formatsOf(db), formatsBefore);
+        EXPECT_EQ(versionOf(db), 0);
+
+        // The set-up brings it up; then the program's users read it.
+        upgradeAsTheSetUp(db);
+        testusers::admitTestUsers(db.location());
         {
-            Tdm dm(db.folder());
+            Tdm dm(db.folder(), testusers::therapist());
             dm.qryPaciente.open();
             EXPECT_EQ(dm.qryPaciente.recordCount(), 2);
             dm.ZConnection1.disconnect();
@@ -125,6 +159,10 @@ TEST(SchemaVersion, OlderLayoutsAreBroughtUpToTheProgramsVersionWithEveryRowKept
         Layout expected = before;
         if (!c.withEmail)
             expected[QStringLiteral("PACIENTE")] << QStringLiteral("EMAIL");
+        expected[QStringLiteral("CONSULTORIO")] = QStringList{"ID", "NOME", "ENDERECO", "TELEFONE", "REGISTRO", "LOGOTIPO"};
+        expected[QStringLiteral("AUDITORIA")] = QStringList{"ID", "MOMENTO", "USUARIO", "TABELA", "CHAVE", "ACAO", "PACIENTE"};
+        expected[QStringLiteral("AUDITORIA_CAMPO")] = QStringList{"AUDITORIA", "CAMPO", "ANTES", "DEPOIS"};
+        expected[QStringLiteral("ACESSO")] = QStringList{"ID", "MOMENTO", "USUARIO", "EVENTO", "PACIENTE", "DETALHE"};
         Layout after = layoutOf(db);
         after.remove(QStringLiteral("VERSAO_BANCO"));
         EXPECT_EQ(after, expected);
@@ -136,12 +174,44 @@ TEST(SchemaVersion, OlderLayoutsAreBroughtUpToTheProgramsVersionWithEveryRowKept
                   QStringLiteral("37:60"));   // VARCHAR(60)
         EXPECT_EQ(db.scalar(QStringLiteral("select count(EMAIL) from PACIENTE")).toInt(), c.withEmail ? 1 : 0);
 
+        // The rows that were there before have no trail; their first change has.
+        EXPECT_EQ(db.scalar(QStringLiteral("select count(*) from AUDITORIA")).toInt(), 0);
+        {
+            Tdm dm(db.folder(), testusers::therapist());
+            dm.qryPaciente.open();
+            ASSERT_EQ(dm.qryPaciente.fieldByName(QStringLiteral("ID")).value().toInt(), 57);
+            dm.qryPaciente.edit();
+            dm.qryPaciente.fieldByName(QStringLiteral("PROCEDENCIA")).setValue(QStringLiteral("Pediatra"));
+            dm.qryPaciente.post();
+            dm.ZConnection1.disconnect();
+        }
+        EXPECT_EQ(db.rows(QStringLiteral("select A.USUARIO, A.TABELA, A.CHAVE, A.ACAO, A.PACIENTE, C.CAMPO, C.ANTES, "
+                                         "C.DEPOIS from AUDITORIA A join AUDITORIA_CAMPO C on C.AUDITORIA = A.ID")),
+                  (QList<QVariantList>{{testusers::therapist().user, "PACIENTE", "57", "A", 57, "PROCEDENCIA",
+                                        QString::fromUtf8("Indicação escolar"), "Pediatra"}}));
+
         // The next connection finds the database at its version and changes nothing.
         const QList<QVariantList> formats = formatsOf(db);
-        Tdm again(db.folder());
+        Tdm again(db.folder(), testusers::administrator());
         again.qryPaciente.open();
         EXPECT_EQ(formatsOf(db), formats);
     }
+}
+
+TEST(SchemaVersion, ADatabaseOneStepBehindIsRefusedWithBothVersionsAndLeftAsItWas)
+{
+    TestDatabase db;
+    const int program = store::programSchemaVersion();
+    db.exec(QStringLiteral("UPDATE VERSAO_BANCO SET VERSAO = %1").arg(program - 1));
+    const QList<QVariantList> formats = formatsOf(db);
+    expectRefusedAsOlder(db, QStringLiteral(u"Este banco de dados está na versão %1, e este programa precisa da "
+                                            u"versão %2; ele não foi alterado.\rUm administrador deve atualizá-lo "
+                                            u"no computador do servidor (marvok-setup database) antes que ele seja "
+                                            u"usado.")
+                                 .arg(program - 1)
+                                 .arg(program));
+    EXPECT_EQ(versionOf(db), program - 1);
+    EXPECT_EQ(formatsOf(db), formats);
 }
 
 TEST(SchemaVersion, NewerDatabaseIsRefusedWithTheMessageAndLeftAsItWas)
@@ -155,7 +225,7 @@ TEST(SchemaVersion, NewerDatabaseIsRefusedWithTheMessageAndLeftAsItWas)
     const auto rows = rowsOf(db, layout);
     const QList<QVariantList> formats = formatsOf(db);
 
-    Tdm dm(db.folder());
+    Tdm dm(db.folder(), testusers::therapist());
     // A second open is refused as well: the refused database is not kept attached.
     for (int attempt = 0; attempt < 2; ++attempt) {
         try {

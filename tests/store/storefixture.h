@@ -3,11 +3,43 @@
 // script, and the clock frozen where a test sets it.
 
 #include "core/clock.h"
+#include "fb/connection.h"
+#include "fb/fberror.h"
+#include "fb/statement.h"
+#include "fb/transaction.h"
 #include "store/tdm.h"
 #include "support/scriptedmessages.h"
 #include "support/testdatabase.h"
 
 #include <gtest/gtest.h>
+
+// Runs statements in one transaction of a connection of the account's (a
+// query's first row read); empty when they worked, else the server's message.
+inline QString runAs(const TestDatabase& db, const store::Account& account, const QStringList& statements)
+{
+    fb::ConnectParams p;
+    p.database = db.location();
+    p.user = account.user;
+    p.password = account.password;
+    p.role = account.role;
+    try {
+        fb::Connection c;
+        c.connect(p);
+        fb::Transaction tx(c);
+        for (const QString& sql : statements) {
+            fb::Statement st(tx, sql, fb::ParamStyle::Raw);
+            st.execute();
+            if (st.hasResultSet()) {
+                st.fetch();
+                st.closeCursor();
+            }
+        }
+        tx.commit();
+        return {};
+    } catch (const fb::FbError& e) {
+        return e.message().isEmpty() ? QStringLiteral("?") : e.message();
+    }
+}
 
 class StoreTest : public ::testing::Test {
 protected:
@@ -53,5 +85,5 @@ protected:
 
     TestDatabase db;
     ScriptedMessages messages;
-    Tdm dm{db.folder()};
+    Tdm dm{db.folder(), testusers::therapist()};
 };

@@ -35,7 +35,7 @@ TEST(TdmConnection, DatabaseLiesInTheProgramFolderWhateverTheWorkingDirectory)
     QTemporaryDir elsewhere;
     const QString saved = QDir::currentPath();
     QDir::setCurrent(elsewhere.path());
-    Tdm dm(db.folder().chopped(1));   // also without the trailing separator
+    Tdm dm(db.folder().chopped(1), testusers::therapist());   // also without the trailing separator
     EXPECT_EQ(dm.databaseLocation(), db.location());
     dm.qryPaciente.open();
     EXPECT_EQ(dm.qryPaciente.fieldByName(QStringLiteral("NOME")).asString(), QStringLiteral(u"Conceição"));
@@ -54,7 +54,7 @@ TEST(TdmConnection, WithoutAFolderTheDatabaseIsTheOneTheSettingsName)
 
     SettingsFiles settings;
     settings.setSystem(QStringLiteral("database/name"), db.folder() + QStringLiteral("marvok.fdb"));
-    Tdm dm;
+    Tdm dm({}, testusers::therapist());
     EXPECT_EQ(dm.databaseLocation(), db.location());
     dm.qryPaciente.open();
     EXPECT_EQ(dm.qryPaciente.fieldByName(QStringLiteral("NOME")).asString(), QStringLiteral(u"Conceição"));
@@ -66,7 +66,7 @@ TEST(TdmConnection, WithoutAFolderTheDatabaseIsTheOneTheSettingsName)
 TEST(TdmConnection, MissingDatabaseRaisesTheDriversMessageAndStaysClosed)
 {
     QTemporaryDir empty;
-    Tdm dm(empty.path());
+    Tdm dm(empty.path(), testusers::therapist());
     try {
         dm.qryPaciente.open();
         FAIL() << "there is no database to open";
@@ -81,7 +81,7 @@ TEST(TdmConnection, MissingDatabaseRaisesTheDriversMessageAndStaysClosed)
 TEST(TdmConnection, PatientListOpensItsReferenceDataFirstAndEveryDataSetMatchesTheSchema)
 {
     TestDatabase db;
-    Tdm dm(db.folder());
+    Tdm dm(db.folder(), testusers::therapist());
     OpenCloseLog log;
     for (ds::SqlDataSet* d : dm.recordDataSets())
         log.watch(*d);
@@ -105,7 +105,7 @@ TEST(TdmConnection, PatientListOpensItsReferenceDataFirstAndEveryDataSetMatchesT
 TEST(TdmConnection, DisconnectClosesTheRecordDataSetsInOrderAndKeepsReferenceData)
 {
     TestDatabase db;
-    Tdm dm(db.folder());
+    Tdm dm(db.folder(), testusers::therapist());
     for (ds::SqlDataSet* d : dm.recordDataSets())
         d->open();
     OpenCloseLog log;

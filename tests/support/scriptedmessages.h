@@ -1,7 +1,9 @@
 #pragma once
 // A message service for tests: records every box the code asks for and
 // answers from a queue, or with the box's default button when the queue is
-// empty. Installs itself while it lives.
+// empty. Installs itself while it lives. In a program with widgets each box
+// is also made as the program makes it, off screen, and a text or title it
+// cuts fails the test.
 
 #include "platform/messages.h"
 

@@ -1,5 +1,6 @@
 #pragma once
-// The one account every test connects with: the server's administrator.
+// The server's administrator, named here once: the tests make databases and
+// users with it; the data module never connects with it.
 
 #include "fb/connection.h"
 

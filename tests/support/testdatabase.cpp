@@ -4,7 +4,7 @@
 #include "fb/statement.h"
 #include "fb/transaction.h"
 #include "store/schemaversion.h"
-#include "support/testaccount.h"
+#include "support/testusers.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,12 +14,7 @@
 
 namespace {
 
-fb::ConnectParams params(const QString& location)
-{
-    fb::ConnectParams p = testAccount();
-    p.database = location;
-    return p;
-}
+fb::ConnectParams params(const QString& location) { return testusers::serverAdministrator(location); }
 
 } // namespace
 
@@ -66,6 +61,8 @@ QString makeTemplate(const QTemporaryDir& dir, TestDatabase::Layout layout)
     if (layout == TestDatabase::Layout::Current)
         store::upgradeSchema(c);
     c.disconnect();
+    if (layout == TestDatabase::Layout::Current)
+        testusers::makeRunUsers(QStringLiteral("localhost:") + file);
     return file;
 }
 
@@ -83,6 +80,8 @@ QString templateFile(TestDatabase::Layout layout)
 }
 
 } // namespace
+
+QString templateLocation() { return QStringLiteral("localhost:") + templateFile(TestDatabase::Layout::Current); }
 
 TestDatabase::TestDatabase(const QString& folderName, Layout layout) : m_dir(QDir::tempPath() + u'/' + folderName)
 {

@@ -1,9 +1,12 @@
 #pragma once
 // A fresh Marvok database for one test: made from db/schema.sql and the
 // program's upgrade steps through the local Firebird server in a folder of
-// its own, dropped afterwards.
+// its own, dropped afterwards. At the program's version it gives the run's
+// users (testusers.h) their roles; the test's own SQL runs as the server's
+// administrator.
 
 #include "fb/connection.h"
+#include "support/testusers.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -53,6 +56,10 @@ private:
 QList<QVariantList> selectRows(const fb::ConnectParams& params, const QString& sql);
 // Every row of a query on an open connection, each as its columns.
 QList<QVariantList> queryRows(fb::Connection& connection, const QString& sql);
+
+// The database every test database of the program's version is a copy of,
+// made at the first call.
+QString templateLocation();
 
 // Points at db/schema.sql of the source tree.
 QString schemaPath();

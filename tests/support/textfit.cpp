@@ -9,7 +9,10 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionToolButton>
+#include <QHeaderView>
+#include <QLayout>
 #include <QTabBar>
+#include <QTableView>
 #include <QTextDocument>
 #include <QToolButton>
 
@@ -17,12 +20,17 @@ namespace {
 
 constexpr int kUnbounded = 100000;
 constexpr int kIconSpacing = 4;   // what Qt's buttons leave between an icon and its text
+// Beside a window's title the window manager puts the window's icon and its
+// three buttons, about 24 pixels each.
+constexpr int kTitleBarParts = 100;
 
 bool wraps(const QWidget& w) { return w.property("wordWrap").toBool(); }
 
 // The size of a plain text in a font, on one line or wrapped to a width.
-QSize textSize(const QFontMetrics& fm, const QString& text, bool mnemonic, int wrapWidth = 0)
+QSize textSize(const QFontMetrics& fm, QString text, bool mnemonic, int wrapWidth = 0)
 {
+    // A carriage return breaks the line, as a label lays it out.
+    text.replace(u'\r', u'\n');
     const int flags = mnemonic ? Qt::TextShowMnemonic : 0;
     if (wrapWidth <= 0)
         return fm.size(flags, text);
@@ -77,9 +85,11 @@ void checkLabel(QList<CutText>& out, QLabel* label)
         checkWrapped(out, label, text, fm, mnemonic, width, room.height());
         return;
     }
-    const int needed = textSize(fm, text, mnemonic).width();
-    if (needed > width)
-        out.append({label, text, needed, width});
+    const QSize needed = textSize(fm, text, mnemonic);
+    if (needed.width() > width)
+        out.append({label, text, needed.width(), width});
+    else if (needed.height() > room.height())
+        out.append({label, text, needed.height(), room.height()});
 }
 
 void checkCheckable(QList<CutText>& out, QAbstractButton* button, QStyle::ContentsType type)
@@ -187,6 +197,45 @@ void checkTabs(QList<CutText>& out, QTabBar* bar)
     }
 }
 
+// Every value of a grid's column at the column's width, as the cell draws
+// it between its margins; and the column's title. A last column that takes
+// the rest of the grid's width cuts a long value at the grid's edge by design.
+void checkGrid(QList<CutText>& out, QTableView* grid)
+{
+    const QAbstractItemModel* model = grid->model();
+    if (!model)
+        return;
+    QStyleOptionViewItem option;
+    option.initFrom(grid);
+    const int margins = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, &option, grid) + 1);
+    const QFontMetrics fm = grid->fontMetrics();
+    const QHeaderView* header = grid->horizontalHeader();
+    for (int column = 0; column < model->columnCount(); ++column) {
+        if (grid->isColumnHidden(column))
+            continue;
+        const int available = grid->columnWidth(column);
+        if (header->isVisible()) {
+            const QString title = model->headerData(column, Qt::Horizontal).toString();
+            const int needed = header->fontMetrics().horizontalAdvance(title) + margins;
+            if (needed > available)
+                out.append({grid, title, needed, available});
+        }
+        if (header->stretchLastSection() && column == model->columnCount() - 1)
+            continue;
+        QString widest;
+        int needed = 0;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const QString text = model->index(row, column).data(Qt::DisplayRole).toString();
+            if (const int width = fm.horizontalAdvance(text) + margins; width > needed) {
+                needed = width;
+                widest = text;
+            }
+        }
+        if (needed > available)
+            out.append({grid, widest, needed, available});
+    }
+}
+
 void check(QList<CutText>& out, QWidget* w)
 {
     if (auto* label = qobject_cast<QLabel*>(w))
@@ -203,6 +252,35 @@ void check(QList<CutText>& out, QWidget* w)
         checkGroupBox(out, group);
     else if (auto* bar = qobject_cast<QTabBar*>(w))
         checkTabs(out, bar);
+    else if (auto* grid = qobject_cast<QTableView*>(w))
+        checkGrid(out, grid);
+}
+
+// A window's title in its title bar, in a bold face of the window's font.
+void checkTitle(QList<CutText>& out, QWidget* window)
+{
+    const QString title = window->windowTitle();
+    if (!window->isWindow() || title.isEmpty())
+        return;
+    QFont bold = window->font();
+    bold.setBold(true);
+    const int needed = QFontMetrics(bold).horizontalAdvance(title) + kTitleBarParts;
+    if (needed > window->width())
+        out.append({window, title, needed, window->width()});
+}
+
+// A window whose layout asks for more room than the window has cuts the
+// controls at its edge (a text that grew while no events ran).
+void checkLaidOutWindow(QList<CutText>& out, QWidget* window)
+{
+    QLayout* layout = window->isWindow() ? window->layout() : nullptr;
+    if (!layout)
+        return;
+    const QSize needed = layout->totalMinimumSize();
+    if (needed.height() > window->height())
+        out.append({window, QStringLiteral("(layout)"), needed.height(), window->height()});
+    else if (needed.width() > window->width())
+        out.append({window, QStringLiteral("(layout)"), needed.width(), window->width()});
 }
 
 } // namespace
@@ -210,6 +288,8 @@ void check(QList<CutText>& out, QWidget* w)
 QList<CutText> cutTexts(const QWidget& window)
 {
     QList<CutText> out;
+    checkTitle(out, const_cast<QWidget*>(&window));
+    checkLaidOutWindow(out, const_cast<QWidget*>(&window));
     check(out, const_cast<QWidget*>(&window));
     for (QWidget* w : window.findChildren<QWidget*>())
         if (w->isVisibleTo(&window))

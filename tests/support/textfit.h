@@ -3,9 +3,17 @@
 // of every window.
 //
 // Looks at the window and every control in it that is shown with it (hidden
-// ones are skipped): labels, push buttons, tool buttons, check boxes, radio
-// buttons, group box titles and the tabs of tab bars. Each text is measured
-// in the control's own font, the way the style lays it out:
+// ones are skipped): the window's title, labels, push buttons, tool buttons,
+// check boxes, radio buttons, group box titles, the tabs of tab bars and the
+// columns of grids. Each text is measured in the control's own font, the way
+// the style lays it out:
+//   - a window's title takes its width in a bold face of the window's font and
+//     room for the title bar's icon and buttons; a window's layout must not ask
+//     for more room than the window has;
+//   - a grid's column must hold its title and the widest value of its rows
+//     between the cell's margins, except a last column that takes the rest of
+//     the grid's width (it cuts long values at the grid's edge by design);
+//   - a label's one line must fit its height as well as its width;
 //   - "&" marks an access key and takes no room (in labels only when they
 //     have a buddy, as QLabel draws them);
 //   - an icon beside the text adds its width and the style's spacing, an

@@ -1,6 +1,7 @@
 // marvok-demodb [--patients N] DATABASE
 // Fills the empty database DATABASE ("localhost:/folder/marvok.fdb") with
-// N fictional patients and their records (default 300).
+// N fictional patients and their records (default 300), under the account
+// of the Firebird client's ISC_USER and ISC_PASSWORD.
 
 #include "core/eerror.h"
 #include "demogenerator.h"
@@ -43,15 +44,15 @@ int main(int argc, char** argv)
     }
     if (location.isEmpty())
         return usage(QStringLiteral(u"falta a localização do banco de dados."));
+    if (qEnvironmentVariableIsEmpty("ISC_USER"))
+        return usage(QStringLiteral(u"a conta vem de ISC_USER e ISC_PASSWORD, que não estão definidas."));
 
     try {
         QElapsedTimer timer;
         timer.start();
         fb::Connection connection;
         fb::ConnectParams params;
-        params.database = location;
-        params.user = QStringLiteral("SYSDBA");
-        params.password = QStringLiteral("velkarbin");
+        params.database = location;   // the account: the client's ISC_USER and ISC_PASSWORD
         connection.connect(params);
         DemoGenerator generator(connection, patients);
         generator.run();
