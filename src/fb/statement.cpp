@@ -576,6 +576,7 @@ struct Statement::Impl : AttachmentUser {
                 if (slot.inlineText >= 0) {
                     const Slot& copy = places[size_t(slot.inlineText)];
                     if (!load<short>(buffer + copy.nullOffset)) {
+                        detail::passFailPoint(FailPoint::BlobRead);
                         const unsigned char* text = buffer + copy.offset;
                         out = QString::fromUtf8(reinterpret_cast<const char*>(text + sizeof(unsigned short)),
                                                 load<unsigned short>(text));
