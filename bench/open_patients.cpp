@@ -80,7 +80,7 @@ int main(int argc, char** argv)
     fb::Connection farPlain;
     farPlain.connect(link.params(db));
     auto farRaw = std::make_shared<bench::RawQuery>(farPlain, sql);
-    Tdm far(db.folder());
+    Tdm far(db.folder(), testusers::therapist());
     link.route(far);
     far.qryPaciente.open();
     auto farReopen = [&] {

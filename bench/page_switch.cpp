@@ -69,7 +69,7 @@ int main(int argc, char** argv)
     // The same page changes in a window whose data module goes over the
     // practice's network.
     bench::Link link;
-    Tdm far(db.folder());
+    Tdm far(db.folder(), testusers::therapist());
     link.route(far);
     TfrmClin farWindow(far);
     window.hide();

@@ -85,7 +85,7 @@ int main(int argc, char** argv)
 
     // The same moves over the practice's network.
     bench::Link link;
-    Tdm far(db.folder());
+    Tdm far(db.folder(), testusers::therapist());
     link.route(far);
     far.qryOrientacao.paramByName(QStringLiteral("TIPO")).setAsInteger(3);
     far.qryPaciente.open();

@@ -61,7 +61,7 @@ int main(int argc, char** argv)
 
     // The same saves over the practice's network.
     bench::Link link;
-    Tdm far(db.folder());
+    Tdm far(db.folder(), testusers::therapist());
     link.route(far);
     far.qryPaciente.open();
     bench::Side farSave{[&] {

@@ -43,7 +43,7 @@ int main(int argc, char** argv)
     bench::fillPatients(small, 1000);
     bench::Link link;
     bench::Side far{reset, [&] {
-                        dm = std::make_unique<Tdm>(small.folder());
+                        dm = std::make_unique<Tdm>(small.folder(), testusers::therapist());
                         link.route(*dm);
                         window = std::make_unique<TfrmClin>(*dm);
                         window->show();
