@@ -21,7 +21,13 @@ bool FbError::isConnectionFailure() const
     return false;
 }
 
-bool FbError::isMissingBlob() const { return hasCode(isc_bad_segstr_id); }
+bool FbError::isMissingBlob() const
+{
+    // The server reports a blob it collected under a reader's feet with its
+    // generic code and this text, and one it never had as an invalid id.
+    return hasCode(isc_bad_segstr_id) ||
+           (hasCode(isc_random) && message().contains(QLatin1String("BLOB not found")));
+}
 
 bool FbError::isSeveralRows() const { return hasCode(isc_sing_select_err); }
 
