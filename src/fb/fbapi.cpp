@@ -37,7 +37,8 @@ bool FbError::isPermissionDenied() const { return hasCode(isc_no_priv); }
 
 bool FbError::isLockConflict() const
 {
-    return hasCode(isc_deadlock) || hasCode(isc_update_conflict) || hasCode(isc_lock_conflict);
+    return hasCode(isc_deadlock) || hasCode(isc_update_conflict) || hasCode(isc_lock_conflict) ||
+           hasCode(isc_lock_timeout);
 }
 
 namespace detail {

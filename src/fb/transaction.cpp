@@ -2,7 +2,11 @@
 #include "fb/connection.h"
 #include "fb/fbapi_p.h"
 
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
 #include <exception>
+#include <vector>
 
 using namespace Firebird;
 
@@ -14,16 +18,29 @@ Transaction::Transaction(Connection& connection, TransactionOptions options) : m
         throw FbError(QStringLiteral("Not connected to a database"), {isc_bad_db_handle});
     // Read committed, record version, wait: a read sees every committed
     // change and a writer waits for a conflicting one instead of failing.
+    // On a watched connection the wait ends well within the answer time, as
+    // a lock conflict: a row another attachment holds (one whose link died
+    // in the middle of a save holds it until the server notices) is not
+    // taken for a server that stopped answering.
     const unsigned char access = options.readOnly ? isc_tpb_read : isc_tpb_write;
-    const unsigned char committed[] = {isc_tpb_version3, access, isc_tpb_read_committed, isc_tpb_rec_version,
-                                       isc_tpb_wait};
-    const unsigned char snapshot[] = {isc_tpb_version3, access, isc_tpb_concurrency, isc_tpb_wait};
-    const unsigned char* tpb = options.snapshot ? snapshot : committed;
-    const unsigned length = options.snapshot ? sizeof snapshot : sizeof committed;
+    std::vector<unsigned char> tpb{isc_tpb_version3, access};
+    if (options.snapshot)
+        tpb.push_back(isc_tpb_concurrency);
+    else
+        tpb.insert(tpb.end(), {isc_tpb_read_committed, isc_tpb_rec_version});
+    tpb.push_back(isc_tpb_wait);
+    if (connection.answerTime().count() > 0) {
+        const auto half = std::chrono::duration_cast<std::chrono::seconds>(connection.answerTime() / 2);
+        const auto seconds = static_cast<std::uint32_t>(std::max<std::chrono::seconds::rep>(1, half.count()));
+        tpb.insert(tpb.end(), {isc_tpb_lock_timeout, 4, static_cast<unsigned char>(seconds & 0xff),
+                               static_cast<unsigned char>((seconds >> 8) & 0xff),
+                               static_cast<unsigned char>((seconds >> 16) & 0xff),
+                               static_cast<unsigned char>(seconds >> 24)});
+    }
     detail::AnswerGuard answer(connection.attachment(), connection.answerTime());
     m_transaction = detail::watched(answer, [&] {
         return detail::call(
-            [&](ThrowStatusWrapper* st) { return connection.attachment()->startTransaction(st, length, tpb); });
+            [&](ThrowStatusWrapper* st) { return connection.attachment()->startTransaction(st, unsigned(tpb.size()), tpb.data()); });
     });
     detail::handleOpened();
 }

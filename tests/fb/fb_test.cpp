@@ -190,6 +190,31 @@ TEST_F(FbLayer, TransactionNotCommittedRollsBack)
     EXPECT_EQ(db.scalar(QStringLiteral("select count(*) from INSTRUCAO")).toInt(), 1);
 }
 
+// A writer that meets a row another attachment holds waits for it, but on a
+// watched connection not as long as the answer time: it gives up with a lock
+// conflict and keeps its connection, where the answer watch would have cut
+// the link and reported a server that no longer answers.
+TEST_F(FbLayer, AWaitForAnotherAttachmentsLockEndsAsAConflictWithinTheAnswerTime)
+{
+    fb::Transaction holder(conn);
+    fb::executeSql(holder, QStringLiteral("UPDATE INSTRUCAO SET DESCRICAO = 'Segurada' WHERE ID = 1"));
+
+    fb::ConnectParams watched = db.connectParams();
+    watched.answerTime = std::chrono::seconds(2);
+    fb::Connection waiter;
+    waiter.connect(watched);
+    try {
+        fb::Transaction tx(waiter);
+        fb::executeSql(tx, QStringLiteral("UPDATE INSTRUCAO SET DESCRICAO = 'Outra' WHERE ID = 1"));
+        FAIL() << "the row is held by another transaction";
+    } catch (const fb::FbError& e) {
+        EXPECT_TRUE(e.isLockConflict()) << qPrintable(e.message());
+        EXPECT_FALSE(e.isConnectionFailure()) << qPrintable(e.message());
+    }
+    EXPECT_EQ(fb::selectValue(waiter, QStringLiteral("select DESCRICAO from INSTRUCAO where ID = 1")).toString(),
+              QStringLiteral("Fundamental"));
+}
+
 TEST_F(FbLayer, RefusalCarriesTheServersWholeMessage)
 {
     fb::Transaction tx(conn);
