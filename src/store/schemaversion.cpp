@@ -98,7 +98,7 @@ int schemaVersion(fb::Connection& connection)
 {
     // Read on every connection: the attachment's reading transaction spares
     // the exchanges of a transaction of its own.
-    return fb::selectValue(connection.readTransaction(), kReadVersion, {}, fb::ParamStyle::Raw).toInt();
+    return fb::executeImmediate(connection.readTransaction(), kReadVersion, {}, 1).value(0).toInt();
 }
 
 void checkSchemaVersion(fb::Connection& connection)

@@ -4,6 +4,9 @@
 // for a long one, and every text comes back whole.
 
 #include "latencyproxy.h"
+#include "store/accesslog.h"
+#include "store/attachmentcheck.h"
+#include "store/schemaversion.h"
 #include "storefixture.h"
 #include "support/throughlink.h"
 
@@ -127,4 +130,18 @@ TEST_F(RoundTrips, ASaveCostsTheSameWhateverItsTextAndTheRowsAround)
     const long long change = changeSession(QStringLiteral("mudou ").repeated(3000));
     EXPECT_EQ(change, shortText - 1) << "a change draws no key";
     EXPECT_EQ(count(QStringLiteral("select count(*) from CONSULTA where OBSERVACOES starting with 'mudou '")), 1);
+}
+
+// What every attachment checks, and an access of the log, run without a
+// prepare of their own: the checks one exchange each, the access its
+// transaction's start and commit around one.
+TEST_F(RoundTrips, AnAttachmentsChecksAndAnAccessRecordTakeAnExchangeEach)
+{
+    fb::Connection& connection = dm.ZConnection1.handle();
+    EXPECT_EQ(roundTripsOf([&] { store::attachmentFacts(connection); }), 1);
+    EXPECT_EQ(roundTripsOf([&] { store::checkSchemaVersion(connection); }), 1);
+    EXPECT_EQ(roundTripsOf([&] { store::recordAccess(connection, store::AccessEvent::RecordShown, 2, {}); }), 3);
+    EXPECT_EQ(db.scalar(QStringLiteral("select count(*) from ACESSO where EVENTO = 'PRONTUARIO' and PACIENTE = 2"))
+                  .toInt(),
+              1);
 }
