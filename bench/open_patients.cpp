@@ -3,6 +3,7 @@
 // buffer without converting anything, and Qt's own Firebird SQL driver
 // keeping each row's values.
 
+#include "benchlink.h"
 #include "benchtiming.h"
 #include "patientfill.h"
 #include "rawquery.h"
@@ -72,5 +73,25 @@ int main(int argc, char** argv)
     std::fprintf(stderr, "open_patients: %d rows, resident memory %.1f MiB per 100,000 rows\n", rows,
                  double(after - before) / (1024.0 * 1024.0) * 100000.0 / std::max(1, rows));
     floors.clear();
+
+    // The same over the practice's network, against the raw interface
+    // through the same link.
+    bench::Link link;
+    fb::Connection farPlain;
+    farPlain.connect(link.params(db));
+    auto farRaw = std::make_shared<bench::RawQuery>(farPlain, sql);
+    Tdm far(db.folder(), testusers::therapist());
+    link.route(far);
+    far.qryPaciente.open();
+    auto farReopen = [&] {
+        far.qryPaciente.close();
+        far.qryPaciente.open();
+    };
+    const std::vector<bench::LinkFigures> figures =
+        bench::measureThrough(link, {bench::Side{{}, farReopen}, bench::Side{{}, [farRaw] { farRaw->run(); }}}, 3);
+    bench::reportLink("open_patients_lan", figures[0], figures[1]);
+    far.ZConnection1.disconnect();
+    farRaw.reset();
+    farPlain.disconnect();
     return 0;
 }

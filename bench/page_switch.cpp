@@ -2,6 +2,7 @@
 // notes of each kind, against the same closes and opens done on the data
 // module alone.
 
+#include "benchlink.h"
 #include "benchtiming.h"
 #include "mainwin/tfrmclin.h"
 #include "patientfill.h"
@@ -64,5 +65,22 @@ int main(int argc, char** argv)
                             }};
     bench::compare("page_switch", ours, floor, 400);
     bench::compare("page_switch_bare_widgets", bareWidgets, floor, 400);
+
+    // The same page changes in a window whose data module goes over the
+    // practice's network.
+    bench::Link link;
+    Tdm far(db.folder(), testusers::therapist());
+    link.route(far);
+    TfrmClin farWindow(far);
+    window.hide();
+    farWindow.show();
+    farWindow.activateWindow();
+    if (!QTest::qWaitForWindowActive(&farWindow))
+        qWarning("page_switch_lan: the window did not become active");
+    bench::Side farPages{[] { QCoreApplication::processEvents(); }, [&] {
+                             for (int i = 1; i <= 7; ++i)
+                                 farWindow.TabSet1->setCurrentIndex(i % 7);
+                         }};
+    bench::reportLink("page_switch_lan", bench::measureThrough(link, farPages, 100));
     return 0;
 }

@@ -1,8 +1,10 @@
 // Moving to another patient: the eight detail data sets re-opened for a
 // patient with 300 sessions, 100 notes of each kind and 5 siblings, against
 // the same statements run on the raw Firebird interface, each prepared once,
-// its rows fetched into the message buffer and its memos read undecoded.
+// its rows fetched into the message buffer with their memos, as the data
+// sets have them come, undecoded.
 
+#include "benchlink.h"
 #include "benchtiming.h"
 #include "patientfill.h"
 #include "rawquery.h"
@@ -60,8 +62,13 @@ int main(int argc, char** argv)
     const int firstSession[] = {0, db.scalar(QStringLiteral("select min(ID) from CONSULTA where PACIENTE = 1")).toInt(),
                                 db.scalar(QStringLiteral("select min(ID) from CONSULTA where PACIENTE = 2")).toInt()};
     std::vector<std::unique_ptr<bench::RawQuery>> raw;
-    for (const Query& q : queries)
-        raw.push_back(std::make_unique<bench::RawQuery>(plain, q.dataSet->sql()));
+    for (const Query& q : queries) {
+        QStringList memos;
+        for (const auto& f : q.dataSet->fields())
+            if (f->type() == ds::FieldType::Memo)
+                memos << f->name();
+        raw.push_back(std::make_unique<bench::RawQuery>(plain, q.dataSet->sql(), memos));
+    }
     bench::Side floor{nullptr, [&] {
                           patient = 3 - patient;
                           for (size_t i = 0; i < queries.size(); ++i) {
@@ -75,6 +82,22 @@ int main(int argc, char** argv)
                       }};
     bench::compare("patient_switch", ours, floor, 40);
     dm.ZConnection1.disconnect();
+
+    // The same moves over the practice's network.
+    bench::Link link;
+    Tdm far(db.folder(), testusers::therapist());
+    link.route(far);
+    far.qryOrientacao.paramByName(QStringLiteral("TIPO")).setAsInteger(3);
+    far.qryPaciente.open();
+    bench::Side farMove{nullptr, [&] {
+                            if (forward)
+                                far.qryPaciente.next();
+                            else
+                                far.qryPaciente.prior();
+                            forward = !forward;
+                        }};
+    bench::reportLink("patient_switch_lan", bench::measureThrough(link, farMove, 20));
+    far.ZConnection1.disconnect();
     raw.clear();
     plain.disconnect();
     return 0;

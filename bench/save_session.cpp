@@ -1,6 +1,7 @@
 // Saving a new session: its key drawn from GERADOR, the INSERT and its
 // commit, against the same statements run by a plain loop over the fb layer.
 
+#include "benchlink.h"
 #include "benchtiming.h"
 #include "fb/statement.h"
 #include "fb/transaction.h"
@@ -57,6 +58,19 @@ int main(int argc, char** argv)
                       }};
     bench::compare("save_session", ours, floor, 200);
     dm.ZConnection1.disconnect();
+
+    // The same saves over the practice's network.
+    bench::Link link;
+    Tdm far(db.folder(), testusers::therapist());
+    link.route(far);
+    far.qryPaciente.open();
+    bench::Side farSave{[&] {
+                            far.qryConsulta.append();
+                            far.qryConsulta.fieldByName(QStringLiteral("OBSERVACOES")).setValue(text);
+                        },
+                        [&] { far.qryConsulta.post(); }};
+    bench::reportLink("save_session_lan", bench::measureThrough(link, farSave, 100));
+    far.ZConnection1.disconnect();
     plain.disconnect();
     return 0;
 }

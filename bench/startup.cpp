@@ -1,7 +1,9 @@
 // Start-up over 100,000 patients: from the data module's creation to the
 // main window shown on its first page, against the data module opening the
-// same data sets without a window.
+// same data sets without a window; and over 1,000 patients through the
+// practice's network, with the round trips it takes.
 
+#include "benchlink.h"
 #include "benchtiming.h"
 #include "mainwin/tfrmclin.h"
 #include "patientfill.h"
@@ -35,6 +37,19 @@ int main(int argc, char** argv)
                           dm->qryPaciente.open();
                       }};
     bench::compare("startup", ours, floor, 5);
+    reset();
+
+    TestDatabase small;
+    bench::fillPatients(small, 1000);
+    bench::Link link;
+    bench::Side far{reset, [&] {
+                        dm = std::make_unique<Tdm>(small.folder(), testusers::therapist());
+                        link.route(*dm);
+                        window = std::make_unique<TfrmClin>(*dm);
+                        window->show();
+                        QCoreApplication::processEvents();
+                    }};
+    bench::reportLink("startup_lan", bench::measureThrough(link, far, 5));
     reset();
     return 0;
 }

@@ -4,13 +4,24 @@
 //
 // A connection that the server or the network dropped does not linger: the
 // operation that finds it broken releases the dead attachment and raises
-// EConnectionLost, and the next operation attaches again by itself.
+// EConnectionLost, and the next operation attaches again by itself. A call
+// that the server leaves unanswered for settings.answerTime (8 s unless set
+// otherwise) counts as a broken connection too: a link that went silent
+// does not hold the program for ever.
 
 #include "dataset/dberror.h"
 #include "fb/connection.h"
 #include "fb/fberror.h"
 
+#include <QString>
 #include <functional>
+#include <list>
+#include <memory>
+
+namespace fb {
+class Statement;
+class Transaction;
+}
 
 namespace ds {
 
@@ -18,7 +29,8 @@ class Connection {
 public:
     using Event = std::function<void(Connection&)>;
 
-    Connection() = default;
+    Connection();
+    ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
@@ -52,6 +64,11 @@ public:
         }
     }
 
+    // A statement of this text prepared on the attachment and kept for the
+    // next call (a prepare is an exchange with the server), ready to run on
+    // the transaction given. Only the statements used last are kept.
+    fb::Statement& statement(fb::Transaction& transaction, const QString& sql);
+
     Event beforeConnect, afterConnect, beforeDisconnect, afterDisconnect;
 
 private:
@@ -60,6 +77,8 @@ private:
 
     fb::Connection m_fb;
     bool m_dropped = false;   // the attachment was lost, not disconnected
+    // Kept statements, the one used last first; they go before m_fb.
+    std::list<std::pair<QString, std::unique_ptr<fb::Statement>>> m_statements;
 };
 
 } // namespace ds

@@ -129,6 +129,13 @@ void DataSet::resolveOrder()
         m_sortIndexes.append(fieldByName(n).dataIndex());
 }
 
+void DataSet::discardFetchedRows()
+{
+    m_rows.clear();
+    m_fetchedOutOfOrder = false;
+    m_fetchedInOrder = 0;
+}
+
 void DataSet::addFetchedRow(QVector<QVariant> values)
 {
     RowPtr row = makeRow(std::move(values), RowStatus::Unmodified);

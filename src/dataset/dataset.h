@@ -182,6 +182,8 @@ protected:
     // keeps the order: compared while it is at hand, a list that came in
     // order need not be walked again.
     void addFetchedRow(QVector<QVariant> values);
+    // Forgets the rows an open added, to read them again.
+    void discardFetchedRows();
     void checkActive() const;
 
 private:

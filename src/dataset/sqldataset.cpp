@@ -148,61 +148,82 @@ QString SqlDataSet::tableName() const
 void SqlDataSet::doOpen()
 {
     m_connection->use([this](fb::Connection& connection) {
-        // A snapshot: a read-committed reader keeps nothing alive, so the memo of
-        // a row another copy of the program changes while the rows are fetched
-        // could be gone ("BLOB not found") before it is read.
-        fb::Transaction tx(connection, fb::TransactionOptions{true, true});
-        if (!m_select || !m_select->isPrepared()) {
-            m_select.reset();
-            m_select = std::make_unique<fb::Statement>(tx, m_sql);
+        // Rows are read in the attachment's read-committed transaction,
+        // their memos with them. A memo too long to come in its row is read
+        // afterwards, and a read-committed reader keeps nothing alive: if
+        // another copy of the program changed that row meanwhile, the old
+        // memo may be gone ("BLOB not found"). A snapshot keeps it, so the
+        // rows are read again in one.
+        try {
+            fetchRows(connection.readTransaction());
+        } catch (const fb::FbError& e) {
+            if (!e.isMissingBlob())
+                throw;
+            discardFetchedRows();
+            fb::Transaction snapshot(connection, fb::TransactionOptions{true, true});
+            fetchRows(snapshot);
+            snapshot.commit();
         }
-        fb::Statement& st = *m_select;
-        for (const Param& p : m_params)
-            st.setParam(p.name(), p.value());
-        st.execute(tx);
-
-        const QVector<fb::Column>& columns = st.columns();
-        const QStringList names = uniqueColumnNames(columns);
-        if (fields().empty()) {
-            // No declared fields: the data set presents the statement's columns.
-            for (int i = 0; i < columns.size(); ++i)
-                addField(names[i], fieldTypeOf(columns[i]), columns[i].length, !columns[i].nullable);
-        }
-        // Each data field reads the column of its name.
-        QVector<int> source(dataFieldCount(), -1);
-        QVector<FieldType> types(dataFieldCount());
-        QVector<QMetaType> stored(dataFieldCount());
-        for (const auto& f : fields()) {
-            if (f->isLookup())
-                continue;
-            for (int i = 0; i < columns.size(); ++i) {
-                if (names[i].compare(f->name(), Qt::CaseInsensitive) == 0) {
-                    source[f->dataIndex()] = i;
-                    break;
-                }
-            }
-            if (source[f->dataIndex()] < 0)
-                throw EDatabaseError(QStringLiteral("%1: Field '%2' not found").arg(name(), f->name()));
-            types[f->dataIndex()] = f->type();
-            stored[f->dataIndex()] = storedType(f->type());
-        }
-        resolveOrder();
-        const int count = dataFieldCount();
-        while (st.fetch()) {
-            QVector<QVariant>& fetched = st.takeRow();
-            QVector<QVariant> values;
-            values.reserve(count);
-            for (int i = 0; i < count; ++i) {
-                QVariant& v = fetched[source[i]];
-                if (v.metaType() == stored[i] || !v.isValid())
-                    values.append(std::move(v));
-                else
-                    values.append(coerceValue(types[i], v));
-            }
-            addFetchedRow(std::move(values));
-        }
-        tx.commit();
     });
+}
+
+void SqlDataSet::fetchRows(fb::Transaction& tx)
+{
+    if (!m_select || !m_select->isPrepared()) {
+        m_select.reset();
+        // Declared memos are the statement's text columns; without
+        // declared fields the statement finds them itself.
+        QStringList memos;
+        for (const auto& f : fields())
+            if (!f->isLookup() && f->type() == FieldType::Memo)
+                memos << f->name();
+        m_select = std::make_unique<fb::Statement>(tx, m_sql, fb::ParamStyle::Named, fb::TextBlobs::WithRows, memos);
+    }
+    fb::Statement& st = *m_select;
+    for (const Param& p : m_params)
+        st.setParam(p.name(), p.value());
+    st.execute(tx);
+
+    const QVector<fb::Column>& columns = st.columns();
+    const QStringList names = uniqueColumnNames(columns);
+    if (fields().empty()) {
+        // No declared fields: the data set presents the statement's columns.
+        for (int i = 0; i < columns.size(); ++i)
+            addField(names[i], fieldTypeOf(columns[i]), columns[i].length, !columns[i].nullable);
+    }
+    // Each data field reads the column of its name.
+    QVector<int> source(dataFieldCount(), -1);
+    QVector<FieldType> types(dataFieldCount());
+    QVector<QMetaType> stored(dataFieldCount());
+    for (const auto& f : fields()) {
+        if (f->isLookup())
+            continue;
+        for (int i = 0; i < columns.size(); ++i) {
+            if (names[i].compare(f->name(), Qt::CaseInsensitive) == 0) {
+                source[f->dataIndex()] = i;
+                break;
+            }
+        }
+        if (source[f->dataIndex()] < 0)
+            throw EDatabaseError(QStringLiteral("%1: Field '%2' not found").arg(name(), f->name()));
+        types[f->dataIndex()] = f->type();
+        stored[f->dataIndex()] = storedType(f->type());
+    }
+    resolveOrder();
+    const int count = dataFieldCount();
+    while (st.fetch()) {
+        QVector<QVariant>& fetched = st.takeRow();
+        QVector<QVariant> values;
+        values.reserve(count);
+        for (int i = 0; i < count; ++i) {
+            QVariant& v = fetched[source[i]];
+            if (v.metaType() == stored[i] || !v.isValid())
+                values.append(std::move(v));
+            else
+                values.append(coerceValue(types[i], v));
+        }
+        addFetchedRow(std::move(values));
+    }
 }
 
 void SqlDataSet::doClose()
@@ -217,14 +238,14 @@ void SqlDataSet::settleUnconfirmed(fb::Connection& connection)
     if (m_unconfirmed.empty())
         return;
     const UpdateSql writer(*this, tableName());
-    fb::Transaction tx(connection, fb::TransactionOptions{true});
+    fb::Transaction& tx = connection.readTransaction();
     while (!m_unconfirmed.empty()) {
         const Unconfirmed& change = m_unconfirmed.front();
         const UpdateStatement find = writer.find(change.sent);
-        fb::Statement st(tx, find.sql);
+        fb::Statement& st = m_connection->statement(tx, find.sql);
         for (const auto& [param, value] : find.params)
             st.setParam(param, value);
-        st.execute();
+        st.execute(tx);
         const bool found = st.fetch();
         st.closeCursor();
         // Found after an insertion or a change, or gone after a deletion: the
@@ -238,7 +259,6 @@ void SqlDataSet::settleUnconfirmed(fb::Connection& connection)
         }
         m_unconfirmed.erase(m_unconfirmed.begin());
     }
-    tx.commit();
 }
 
 void SqlDataSet::applyUpdates()
@@ -260,16 +280,21 @@ void SqlDataSet::applyUpdates()
                 if (s.sql.isEmpty())
                     continue;   // posted without a changed value
                 try {
-                    fb::Statement st(tx, s.sql);
+                    fb::Statement& st = m_connection->statement(tx, s.sql);
                     for (const auto& [param, value] : s.params)
                         st.setParam(param, value);
-                    st.execute();
-                    if (auto error = refusalOf(st.affectedRecords()))
+                    st.execute(tx);
+                    // An insertion writes its row or fails; a change or a
+                    // deletion returns a value when it found its row, and
+                    // fails when it found several.
+                    const bool found = row->status == RowStatus::Inserted || !st.value(0).isNull();
+                    if (auto error = refusalOf(found ? 1 : 0))
                         refused.push_back({row, kindOf(*row), std::move(error)});
                 } catch (const fb::FbError& e) {
                     if (e.isConnectionFailure())
                         throw;
-                    refused.push_back({row, kindOf(*row), std::make_shared<fb::FbError>(e)});
+                    refused.push_back({row, kindOf(*row), e.isSeveralRows() ? refusalOf(2)
+                                                                            : std::make_shared<fb::FbError>(e)});
                 }
             }
             if (!refused.empty()) {

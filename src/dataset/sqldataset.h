@@ -13,6 +13,7 @@
 namespace fb {
 class Connection;
 class Statement;
+class Transaction;
 }
 
 namespace ds {
@@ -67,6 +68,8 @@ private:
         QVector<QVariant> sent;
     };
     void settleUnconfirmed(fb::Connection& connection);
+    // Runs the statement in the transaction and adds its rows.
+    void fetchRows(fb::Transaction& tx);
 
     Connection* m_connection;
     QString m_sql;

@@ -7,6 +7,10 @@ namespace ds {
 
 namespace {
 const QString kOldPrefix = QStringLiteral("OLD_");
+// A value when the statement found its row, NULL when it found none, and an
+// error when it found several: what it touched comes with its own answer,
+// where asking for the count would be one more exchange with the server.
+const QString kFoundIt = QStringLiteral(" RETURNING 1");
 }
 
 UpdateSql::UpdateSql(const DataSet& dataSet, QString table) : m_table(std::move(table))
@@ -44,7 +48,8 @@ UpdateStatement UpdateSql::modify(const Row& row) const
     if (assignments.isEmpty())
         return {};
     const QString where = whereValues(row.original, s);
-    s.sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(m_table, assignments.join(QStringLiteral(", ")), where);
+    s.sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(m_table, assignments.join(QStringLiteral(", ")), where) +
+            kFoundIt;
     return s;
 }
 
@@ -52,7 +57,7 @@ UpdateStatement UpdateSql::remove(const Row& row) const
 {
     UpdateStatement s;
     const QString where = whereValues(row.original, s);
-    s.sql = QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_table, where);
+    s.sql = QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_table, where) + kFoundIt;
     return s;
 }
 

@@ -2,7 +2,8 @@
 // The statements that write one logged change of a data set back to its
 // table: an INSERT of the row's data columns, an UPDATE of the columns that
 // changed, a DELETE. UPDATE and DELETE find their row by its original
-// values, so that tables without a key column can be changed too.
+// values, so that tables without a key column can be changed too, and
+// return 1 when they found it.
 
 #include "dataset/dataset.h"
 

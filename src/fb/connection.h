@@ -2,6 +2,8 @@
 // One attachment to a Firebird database through the client library.
 
 #include <QString>
+#include <chrono>
+#include <memory>
 #include <vector>
 
 namespace Firebird {
@@ -19,6 +21,11 @@ struct ConnectParams {
     QString role;                  // empty: none (the user's own rights only)
     QString charset = QStringLiteral("UTF8");
     int dialect = 3;
+    // How long one call may wait for the server's answer, attaching
+    // included; then the link is taken for broken and the call fails as a
+    // lost connection. Zero waits as long as the call takes (bulk work,
+    // tools), which a link that went silent makes for ever.
+    std::chrono::milliseconds answerTime{0};
 
     // The same account at another database.
     ConnectParams at(const QString& otherDatabase) const
@@ -32,6 +39,8 @@ struct ConnectParams {
 // Something that holds handles of an attachment (a prepared statement): it
 // lets go of them before the attachment goes, whether it is detached or
 // abandoned, and can be prepared again on the next attachment.
+class Transaction;
+
 class AttachmentUser {
 public:
     virtual void attachmentEnding() noexcept = 0;
@@ -44,7 +53,7 @@ protected:
 
 class Connection {
 public:
-    Connection() = default;
+    Connection();
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -57,10 +66,18 @@ public:
     void dropDatabase();
     void disconnect();                           // throws FbError; the attachment is gone either way
     // Lets go of an attachment that the server or the network has dropped,
-    // without a word: the next connect attaches again.
+    // closing its link without waiting for the server: the next connect
+    // attaches again.
     void abandon() noexcept;
     bool isConnected() const { return m_attachment != nullptr; }
     int dialect() const { return m_dialect; }
+    std::chrono::milliseconds answerTime() const { return m_answerTime; }
+
+    // A read-only read-committed transaction kept while the attachment
+    // lives, started at its first use: reads and generator draws need no
+    // transaction of their own, and the server lets such a transaction
+    // hold back no garbage collection.
+    Transaction& readTransaction();
 
     Firebird::IAttachment* attachment() const { return m_attachment; }
 
@@ -70,8 +87,12 @@ public:
 private:
     void endUsers() noexcept;
 
+    void endReadTransaction() noexcept;
+
     Firebird::IAttachment* m_attachment = nullptr;
     int m_dialect = 3;
+    std::chrono::milliseconds m_answerTime{0};
+    std::unique_ptr<Transaction> m_read;
     std::vector<AttachmentUser*> m_users;
 };
 

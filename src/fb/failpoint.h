@@ -8,7 +8,7 @@
 namespace fb {
 
 enum class FailPoint {
-    BlobRead,          // a segment of a blob being read
+    BlobRead,          // a segment of a blob being read, or a text taken from its row
     BlobWrite,         // a segment of a blob being written
     Describe,          // reading what a statement just prepared takes and gives
     CommitNotSent,     // the connection broke before the commit reached the server

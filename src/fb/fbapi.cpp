@@ -12,6 +12,8 @@ bool FbError::isConnectionFailure() const
         isc_network_error,  isc_net_connect_err, isc_net_connect_listen_err, isc_net_read_err,
         isc_net_write_err,  isc_lost_db_connection, isc_conn_lost,           isc_att_shutdown,
         isc_shutdown,       isc_bad_db_handle,    isc_unavailable,
+        // A link cut before the server accepted the connection.
+        isc_connect_reject,
     };
     for (intptr_t code : kConnectionCodes)
         if (hasCode(code))
@@ -19,13 +21,24 @@ bool FbError::isConnectionFailure() const
     return false;
 }
 
+bool FbError::isMissingBlob() const
+{
+    // The server reports a blob it collected under a reader's feet with its
+    // generic code and this text, and one it never had as an invalid id.
+    return hasCode(isc_bad_segstr_id) ||
+           (hasCode(isc_random) && message().contains(QLatin1String("BLOB not found")));
+}
+
+bool FbError::isSeveralRows() const { return hasCode(isc_sing_select_err); }
+
 bool FbError::isLoginRefused() const { return hasCode(isc_login); }
 
 bool FbError::isPermissionDenied() const { return hasCode(isc_no_priv); }
 
 bool FbError::isLockConflict() const
 {
-    return hasCode(isc_deadlock) || hasCode(isc_update_conflict) || hasCode(isc_lock_conflict);
+    return hasCode(isc_deadlock) || hasCode(isc_update_conflict) || hasCode(isc_lock_conflict) ||
+           hasCode(isc_lock_timeout);
 }
 
 namespace detail {
@@ -84,6 +97,12 @@ FbError lostConnection()
 {
     return FbError(QStringLiteral("Unable to complete network request to host \"localhost\".\n"
                                   "-Error reading data from the connection."),
+                   {isc_network_error, isc_net_read_err});
+}
+
+FbError unanswered(const FbError& cause)
+{
+    return FbError(QStringLiteral("The server did not answer in time.\n") + cause.message(),
                    {isc_network_error, isc_net_read_err});
 }
 

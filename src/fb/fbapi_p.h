@@ -3,6 +3,7 @@
 // where a Firebird status becomes an FbError, and the ownership of the
 // client library's handles.
 
+#include "fb/answerwatch_p.h"
 #include "fb/connection.h"
 #include "fb/failpoint.h"
 #include "fb/fberror.h"
@@ -51,6 +52,22 @@ void insertAccount(Firebird::IXpbBuilder* block, Firebird::ThrowStatusWrapper* s
 
 // The error of a connection that broke.
 FbError lostConnection();
+// The error of a call the server did not answer in time, which is a broken
+// connection too, whatever the client library made of it.
+FbError unanswered(const FbError& cause);
+
+// Runs work while the guard watches it.
+template <typename F>
+decltype(auto) watched(AnswerGuard& guard, F&& work)
+{
+    try {
+        return work();
+    } catch (const FbError& e) {
+        if (guard.timedOut() && !e.isConnectionFailure())
+            throw unanswered(e);
+        throw;
+    }
+}
 // Throws lostConnection() when a test armed the point.
 void passFailPoint(FailPoint point);
 bool takeFailPoint(FailPoint point);

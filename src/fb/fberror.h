@@ -16,6 +16,11 @@ public:
     // True when the error means that the server was never reached or the
     // connection broke, as opposed to the server refusing a statement.
     bool isConnectionFailure() const;
+    // A blob the reader's transaction no longer finds: the row version it
+    // belonged to was collected after another attachment changed the row.
+    bool isMissingBlob() const;
+    // A statement meant for one row (RETURNING) found several.
+    bool isSeveralRows() const;
     // The server did not accept the user name and password (a user that
     // does not exist or is deactivated reads the same).
     bool isLoginRefused() const;

@@ -9,7 +9,11 @@
 #include <QDate>
 #include <QDateTime>
 #include <QTime>
+#include <algorithm>
 #include <cstring>
+#include <deque>
+#include <map>
+#include <optional>
 
 using namespace Firebird;
 
@@ -112,6 +116,9 @@ struct Slot {
     unsigned type = 0;      // without the nullable bit
     unsigned length = 0;    // bytes
     bool utf8 = false;
+    int inlineText = -1;    // a text blob's copy in the row (its place), when the server sends one
+    int textLength = -1;    // and the place of the text's length in bytes
+    int textColumn = -1;    // which of the statement's texts in rows it is
     // The column's last text and the bytes it came from: a row that repeats
     // it (a state, a city, a status) shares it instead of decoding it again.
     // A column whose first rows all differ (names, addresses) stops looking.
@@ -148,7 +155,65 @@ void readText(Slot& slot, QVariant& out, const char* bytes, size_t size, int max
 
 constexpr unsigned kSegment = 32768;
 
+// Texts that come in their rows. The client asks for as many rows at once
+// as its fetch cache (a megabyte) holds by the message's full width, so a
+// row carries a short text, which most are, and keeps the batches large;
+// it carries it as its UTF-8 bytes, which a VARCHAR of bytes sizes as they
+// are, where a VARCHAR of UTF8 counts four bytes a character. Longer texts
+// then come together in one more select, sized to the longest of them, and
+// only texts longer than a VARCHAR holds are read as blobs.
+constexpr int kInlineBytes = 2000;
+constexpr int kMaxVarcharBytes = 32765;
+constexpr int kMinInlineBytes = 256;
+constexpr int kLongTextSizes[] = {4096, 8192, 16384, kMaxVarcharBytes};
+// Texts sent as parameters travel in the message up to its size; the server
+// makes them blobs. Longer ones go as blobs of their own.
+constexpr qsizetype kParamTextBytes = kMaxVarcharBytes;
+constexpr qsizetype kParamTextsPerMessage = 48 * 1024;
+
+int inlineBytes(qsizetype columns)
+{
+    const int share = kInlineBytes / int(std::max<qsizetype>(1, columns));
+    return std::clamp(share, kMinInlineBytes, kMaxVarcharBytes);
+}
+
+QString quotedName(const QString& name) { return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"'; }
+
+// The texts of one column longer than a row carries and at most size bytes
+// long, each with its blob's identity.
+QString longTextsOf(const QString& sql, const QString& column, int inRow, int size)
+{
+    const QString c = QStringLiteral("Q.") + quotedName(column);
+    return QStringLiteral("SELECT %1, CAST(%1 AS VARCHAR(%2) CHARACTER SET OCTETS) FROM (\n%3\n) Q "
+                          "WHERE OCTET_LENGTH(%1) > %4 AND OCTET_LENGTH(%1) <= %2")
+        .arg(c)
+        .arg(size)
+        .arg(sql)
+        .arg(inRow);
+}
+
+std::uint64_t blobKey(const ISC_QUAD& id)
+{
+    std::uint64_t key;
+    std::memcpy(&key, &id, sizeof key);
+    return key;
+}
+
 } // namespace
+
+QString selectWithTextsInRows(const QString& sql, const QStringList& textColumns)
+{
+    const int bytes = inlineBytes(textColumns.size());
+    QString select = QStringLiteral("SELECT Q.*");
+    for (const QString& name : textColumns)
+        select += QStringLiteral(", CASE WHEN OCTET_LENGTH(Q.%1) <= %2 THEN CAST(Q.%1 AS VARCHAR(%2) CHARACTER SET OCTETS) END")
+                      .arg(quotedName(name))
+                      .arg(bytes);
+    for (const QString& name : textColumns)
+        select += QStringLiteral(", OCTET_LENGTH(Q.%1)").arg(quotedName(name));
+    // The line break ends a comment the text may close with.
+    return select + QStringLiteral(" FROM (\n") + sql + QStringLiteral("\n) Q");
+}
 
 struct Statement::Impl : AttachmentUser {
     Connection* conn;
@@ -166,8 +231,31 @@ struct Statement::Impl : AttachmentUser {
     std::vector<char> blobBytes;
     std::unique_ptr<char[]> segment;
     IStatus* status = detail::master()->getStatus();
-    quint64 affected = 0;
+    mutable std::optional<quint64> affected;
     bool isSelect = false;
+    int textsInRows = 0;       // the copies of text blobs (and their lengths) at the end of each row
+    QStringList inlineNames;   // the text blob each copy was made of
+
+    // A select with texts in its rows reads all its rows at its first fetch,
+    // to bring the longer texts together, and hands them out from here.
+    struct LongText {
+        size_t row;
+        int column;
+        ISC_QUAD blob;
+        qint64 length;   // bytes
+    };
+    std::deque<QVector<QVariant>> ahead;
+    bool readAhead = false;
+    std::vector<LongText> longTexts;
+    // The last run's parameters, for the select of the longer texts.
+    MetadataPtr lastIn;
+    std::vector<unsigned char> lastInBuffer;
+    // The selects of longer texts, by text and size.
+    struct LongSelect {
+        detail::Handle<IStatement> stmt;
+        MetadataPtr out;
+    };
+    std::map<std::pair<int, int>, LongSelect> longSelects;
 
     explicit Impl(Transaction& t) : conn(&t.connection()), tra(&t) { conn->enlist(this); }
     ~Impl()
@@ -188,17 +276,53 @@ struct Statement::Impl : AttachmentUser {
             stmt.end([](IStatement* s, ThrowStatusWrapper* st) { s->free(st); });
         } catch (...) {
         }
+        for (auto& [key, select] : longSelects) {
+            try {
+                select.stmt.end([](IStatement* s, ThrowStatusWrapper* st) { s->free(st); });
+            } catch (...) {
+            }
+        }
+        longSelects.clear();
     }
 
     void attachmentEnding() noexcept override
     {
         cursor.reset();
         stmt.reset();
+        for (auto& [key, select] : longSelects)
+            select.stmt.reset();
+        longSelects.clear();
     }
 
     void connectionDestroyed() noexcept override { conn = nullptr; }
 
     IAttachment* att() const { return conn->attachment(); }
+
+    // Prepares a text and reads what it takes and gives; a handle prepared
+    // before is let go of first.
+    void prepare(ThrowStatusWrapper* st, Transaction& transaction, const QString& sql, const QStringList& texts)
+    {
+        closeQuietly();
+        columns.clear();
+        places.clear();
+        const QByteArray text = sql.toUtf8();
+        // Owned from here on: a failure below releases it with the rest.
+        stmt.reset(att()->prepare(st, transaction.handle(), 0, text.constData(),
+                                  unsigned(transaction.connection().dialect()), IStatement::PREPARE_PREFETCH_METADATA));
+        inlineNames = texts;
+        textsInRows = int(texts.size());
+        describe(st);
+    }
+
+    // The names of the result's UTF8 text blobs.
+    QStringList textBlobColumns() const
+    {
+        QStringList names;
+        for (int i = 0; i < columns.size(); ++i)
+            if (columns[i].type == ColumnType::TextBlob && places[size_t(i)].utf8)
+                names << columns[i].name;
+        return names;
+    }
 
     // Reads a blob whole into blobBytes, which keeps its room from one blob
     // to the next, as the segment buffer does.
@@ -237,7 +361,8 @@ struct Statement::Impl : AttachmentUser {
         const unsigned type = stmt->getType(st);
         isSelect = type == isc_info_sql_stmt_select || type == isc_info_sql_stmt_select_for_upd;
         const unsigned count = outMeta->getCount(st);
-        columns.reserve(int(count));
+        const unsigned visible = count - 2 * unsigned(textsInRows);
+        columns.reserve(int(visible));
         places.reserve(count);
         for (unsigned i = 0; i < count; ++i) {
             Slot slot;
@@ -254,10 +379,22 @@ struct Statement::Impl : AttachmentUser {
             c.type = columnType(slot.type, outMeta->getSubType(st, i), c.scale);
             c.nullable = outMeta->isNullable(st, i);
             c.length = int(slot.utf8 ? slot.length / 4 : slot.length);
-            columns.append(c);
+            if (i < visible)
+                columns.append(c);
             places.push_back(slot);
         }
-        row.resize(int(count));
+        // Each copy goes with the text blob it was made of, when it is one.
+        for (unsigned k = 0; k < unsigned(textsInRows); ++k) {
+            for (unsigned i = 0; i < visible; ++i)
+                if (columns[int(i)].type == ColumnType::TextBlob && places[i].utf8 && places[i].inlineText < 0 &&
+                    inlineNames.value(int(k)).compare(columns[int(i)].name, Qt::CaseInsensitive) == 0) {
+                    places[i].inlineText = int(visible + k);
+                    places[i].textLength = int(visible + unsigned(textsInRows) + k);
+                    places[i].textColumn = int(k);
+                    break;
+                }
+        }
+        row.resize(int(visible));
         outBuffer.assign(outMeta->getMessageLength(st), 0);
     }
 
@@ -272,6 +409,7 @@ struct Statement::Impl : AttachmentUser {
             ~Guard() { b->release(); }
         } guard{builder};
         QVector<QByteArray> texts(static_cast<qsizetype>(count));
+        qsizetype textsInMessage = 0;
         for (unsigned i = 0; i < count; ++i) {
             const QVariant& v = params[int(i)];
             const unsigned declared = inMeta->getType(st, i) & ~1u;
@@ -320,10 +458,16 @@ struct Statement::Impl : AttachmentUser {
             default: {
                 const bool binary = v.typeId() == QMetaType::QByteArray;
                 texts[int(i)] = binary ? v.toByteArray() : v.toString().toUtf8();
-                if (declared == SQL_BLOB) {
+                const qsizetype size = texts[int(i)].size();
+                // A blob's value travels in the message when it fits, and
+                // the server makes the blob: no exchanges of its own.
+                const bool inMessage = declared != SQL_BLOB ||
+                                       (size <= kParamTextBytes && textsInMessage + size <= kParamTextsPerMessage);
+                if (!inMessage) {
                     builder->setType(st, i, SQL_BLOB | 1u);
                     builder->setLength(st, i, sizeof(ISC_QUAD));
                 } else {
+                    textsInMessage += size;
                     builder->setType(st, i, SQL_VARYING | 1u);
                     builder->setLength(st, i, unsigned(qMax<qsizetype>(1, texts[int(i)].size())));
                     builder->setCharSet(st, i, binary ? kCharsetOctets : kCharsetUtf8);
@@ -379,7 +523,7 @@ struct Statement::Impl : AttachmentUser {
     void readRow(ThrowStatusWrapper* st)
     {
         const unsigned char* buffer = outBuffer.data();
-        const int count = int(places.size());
+        const int count = int(columns.size());   // the copies of texts at the end are read with their blobs
         for (int i = 0; i < count; ++i) {
             Slot& slot = places[size_t(i)];
             QVariant& out = row[i];
@@ -429,6 +573,25 @@ struct Statement::Impl : AttachmentUser {
                 out = bool(*data);
                 break;
             case SQL_BLOB: {
+                if (slot.inlineText >= 0) {
+                    const Slot& copy = places[size_t(slot.inlineText)];
+                    if (!load<short>(buffer + copy.nullOffset)) {
+                        detail::passFailPoint(FailPoint::BlobRead);
+                        const unsigned char* text = buffer + copy.offset;
+                        out = QString::fromUtf8(reinterpret_cast<const char*>(text + sizeof(unsigned short)),
+                                                load<unsigned short>(text));
+                        break;
+                    }
+                    if (readAhead) {
+                        // Longer than a row carries: it comes with the others once all rows are in.
+                        const Slot& length = places[size_t(slot.textLength)];
+                        const qint64 bytes = length.type == SQL_INT64 ? load<qint64>(buffer + length.offset)
+                                                                      : load<qint32>(buffer + length.offset);
+                        longTexts.push_back({ahead.size(), i, load<ISC_QUAD>(data), bytes});
+                        out = QString();
+                        break;
+                    }
+                }
                 ISC_QUAD id = load<ISC_QUAD>(data);
                 readBlob(st, &id);
                 const auto size = qsizetype(blobBytes.size());
@@ -446,9 +609,87 @@ struct Statement::Impl : AttachmentUser {
     {
         cursor.end([](IResultSet* rs, ThrowStatusWrapper* st) { rs->close(st); });
     }
+
+    // Reads every row of the cursor, then the longer texts they wait for.
+    void readAllRows(ThrowStatusWrapper* st)
+    {
+        readAhead = true;
+        longTexts.clear();
+        while (cursor->fetchNext(st, outBuffer.data()) == IStatus::RESULT_OK) {
+            readRow(st);
+            ahead.push_back(row);
+        }
+        closeCursor();
+        readAhead = false;
+        readLongTexts(st);
+    }
+
+    void readLongTexts(ThrowStatusWrapper* st)
+    {
+        // One select for each text column and size, the size of the longest
+        // text it brings; a text longer than any is read as a blob.
+        std::map<std::pair<int, int>, std::vector<const LongText*>> bySize;
+        std::vector<const LongText*> asBlobs;
+        for (const LongText& t : longTexts) {
+            const int* size = std::find_if(std::begin(kLongTextSizes), std::end(kLongTextSizes),
+                                           [&](int candidate) { return t.length <= candidate; });
+            if (size == std::end(kLongTextSizes))
+                asBlobs.push_back(&t);
+            else
+                bySize[{places[size_t(t.column)].textColumn, *size}].push_back(&t);
+        }
+        for (const auto& [key, texts] : bySize) {
+            const std::map<std::uint64_t, QString> found = selectLongTexts(st, key.first, key.second);
+            for (const LongText* t : texts) {
+                auto it = found.find(blobKey(t->blob));
+                // Not found: another copy of the program changed the row since
+                // it came, and the blob it came with is read as it stands.
+                if (it == found.end())
+                    asBlobs.push_back(t);
+                else
+                    ahead[t->row][t->column] = it->second;
+            }
+        }
+        for (const LongText* t : asBlobs) {
+            ISC_QUAD id = t->blob;
+            readBlob(st, &id);
+            ahead[t->row][t->column] = QString::fromUtf8(blobBytes.data(), qsizetype(blobBytes.size()));
+        }
+        longTexts.clear();
+    }
+
+    std::map<std::uint64_t, QString> selectLongTexts(ThrowStatusWrapper* st, int column, int size)
+    {
+        LongSelect& select = longSelects[{column, size}];
+        if (!select.stmt) {
+            const QString sql = longTextsOf(parsed.sql, inlineNames[column], inlineBytes(textsInRows), size);
+            select.stmt.reset(att()->prepare(st, tra->handle(), 0, sql.toUtf8().constData(),
+                                             unsigned(tra->connection().dialect()),
+                                             IStatement::PREPARE_PREFETCH_METADATA));
+            select.out.reset(select.stmt->getOutputMetadata(st));
+        }
+        std::vector<unsigned char> buffer(select.out->getMessageLength(st));
+        const unsigned blobAt = select.out->getOffset(st, 0);
+        const unsigned textAt = select.out->getOffset(st, 1);
+        const unsigned textNull = select.out->getNullOffset(st, 1);
+        std::map<std::uint64_t, QString> texts;
+        detail::Handle<IResultSet> rows(select.stmt->openCursor(st, tra->handle(), lastIn.get(),
+                                                                lastInBuffer.empty() ? nullptr : lastInBuffer.data(),
+                                                                select.out.get(), 0));
+        while (rows->fetchNext(st, buffer.data()) == IStatus::RESULT_OK) {
+            if (load<short>(buffer.data() + textNull))
+                continue;
+            const unsigned char* text = buffer.data() + textAt;
+            texts[blobKey(load<ISC_QUAD>(buffer.data() + blobAt))] = QString::fromUtf8(
+                reinterpret_cast<const char*>(text + sizeof(unsigned short)), load<unsigned short>(text));
+        }
+        rows.end([](IResultSet* rs, ThrowStatusWrapper* s) { rs->close(s); });
+        return texts;
+    }
 };
 
-Statement::Statement(Transaction& transaction, const QString& sql, ParamStyle style)
+Statement::Statement(Transaction& transaction, const QString& sql, ParamStyle style, TextBlobs texts,
+                     const QStringList& textColumns)
     : d(std::make_unique<Impl>(transaction))
 {
     if (style == ParamStyle::Named)
@@ -456,16 +697,36 @@ Statement::Statement(Transaction& transaction, const QString& sql, ParamStyle st
     else
         d->parsed.sql = sql;
     d->params.resize(d->parsed.names.size());
-    detail::callWith(d->status, [&](ThrowStatusWrapper* st) {
-        const QByteArray text = d->parsed.sql.toUtf8();
-        // Owned from here on: a failure below releases it with the rest.
-        d->stmt.reset(d->att()->prepare(st, transaction.handle(), 0, text.constData(),
-                                        unsigned(transaction.connection().dialect()),
-                                        IStatement::PREPARE_PREFETCH_METADATA));
-        d->describe(st);
+    detail::AnswerGuard answer(d->att(), transaction.connection().answerTime());
+    detail::watched(answer, [&] {
+        const auto prepare = [&](const QString& text, const QStringList& inRows) {
+            detail::callWith(d->status, [&](ThrowStatusWrapper* st) { d->prepare(st, transaction, text, inRows); });
+        };
+        // A text the server cannot take so (a join that repeats a column
+        // name, a statement that is no select) is read as written.
+        const auto prepareWithTexts = [&](const QStringList& names) {
+            try {
+                prepare(selectWithTextsInRows(d->parsed.sql, names), names);
+                return true;
+            } catch (const FbError& e) {
+                if (e.isConnectionFailure())
+                    throw;
+                return false;
+            }
+        };
+        if (texts == TextBlobs::WithRows && !textColumns.isEmpty()) {
+            if (!prepareWithTexts(textColumns))
+                prepare(d->parsed.sql, {});
+        } else {
+            prepare(d->parsed.sql, {});
+            const QStringList names = texts == TextBlobs::WithRows && d->isSelect ? d->textBlobColumns() : QStringList();
+            if (!names.isEmpty() && !prepareWithTexts(names))
+                prepare(d->parsed.sql, {});
+        }
         // A raw text marks its parameters with "?": one value for each, set by position.
         if (style == ParamStyle::Raw)
-            d->params.resize(qsizetype(d->inMeta->getCount(st)));
+            detail::callWith(d->status,
+                             [&](ThrowStatusWrapper* st) { d->params.resize(qsizetype(d->inMeta->getCount(st))); });
     });
 }
 
@@ -515,7 +776,9 @@ void Statement::execute()
     closeCursor();
     if (!d->stmt)
         throw FbError(QStringLiteral("The statement's connection has ended"), {isc_bad_db_handle});
-    detail::callWith(d->status, [&](ThrowStatusWrapper* st) {
+    detail::AnswerGuard answer(d->att(), d->conn->answerTime());
+    detail::watched(answer, [&] { detail::callWith(d->status, [&](ThrowStatusWrapper* st) {
+        d->ahead.clear();
         std::vector<unsigned char> inBuffer;
         MetadataPtr in = d->buildInput(st, inBuffer);
         for (Slot& slot : d->places) {
@@ -526,27 +789,43 @@ void Statement::execute()
             d->cursor.reset(
                 d->stmt->openCursor(st, d->tra->handle(), in.get(), inBuffer.data(), d->outMeta.get(), 0));
             d->affected = 0;
+            if (d->textsInRows > 0) {
+                d->lastIn = std::move(in);
+                d->lastInBuffer = std::move(inBuffer);
+            }
         } else {
             d->stmt->execute(st, d->tra->handle(), in.get(), inBuffer.data(), d->outMeta.get(),
                              d->outBuffer.empty() ? nullptr : d->outBuffer.data());
-            d->affected = d->stmt->getAffectedRecords(st);
+            d->affected.reset();
             if (!d->columns.isEmpty())
                 d->readRow(st);   // EXECUTE PROCEDURE and RETURNING give one row
         }
-    });
+    }); });
 }
 
 bool Statement::fetch()
 {
-    if (!d->cursor)
+    if (!d->cursor && d->ahead.empty())
         return false;
-    return detail::callWith(d->status, [&](ThrowStatusWrapper* st) {
-        if (d->cursor->fetchNext(st, d->outBuffer.data()) != IStatus::RESULT_OK) {
-            d->closeCursor();
-            return false;
-        }
-        d->readRow(st);
-        return true;
+    detail::AnswerGuard answer(d->att(), d->conn->answerTime());
+    return detail::watched(answer, [&] {
+        return detail::callWith(d->status, [&](ThrowStatusWrapper* st) {
+            if (d->textsInRows > 0) {
+                if (d->cursor)
+                    d->readAllRows(st);
+                if (d->ahead.empty())
+                    return false;
+                d->row = std::move(d->ahead.front());
+                d->ahead.pop_front();
+                return true;
+            }
+            if (d->cursor->fetchNext(st, d->outBuffer.data()) != IStatus::RESULT_OK) {
+                d->closeCursor();
+                return false;
+            }
+            d->readRow(st);
+            return true;
+        });
     });
 }
 
@@ -554,9 +833,28 @@ const QVector<QVariant>& Statement::row() const { return d->row; }
 
 QVector<QVariant>& Statement::takeRow() { return d->row; }
 
-void Statement::closeCursor() { d->closeCursor(); }
+void Statement::closeCursor()
+{
+    d->ahead.clear();
+    if (!d->cursor)
+        return;
+    detail::AnswerGuard answer(d->att(), d->conn->answerTime());
+    detail::watched(answer, [&] { d->closeCursor(); });
+}
 
-quint64 Statement::affectedRecords() const { return d->affected; }
+quint64 Statement::affectedRecords() const
+{
+    if (!d->affected) {
+        if (!d->stmt)
+            return 0;
+        detail::AnswerGuard answer(d->att(), d->conn->answerTime());
+        d->affected = detail::watched(answer, [&] {
+            return detail::callWith(d->status,
+                                    [&](ThrowStatusWrapper* st) { return quint64(d->stmt->getAffectedRecords(st)); });
+        });
+    }
+    return *d->affected;
+}
 
 quint64 executeSql(Transaction& transaction, const QString& sql, ParamStyle style)
 {
@@ -573,17 +871,24 @@ void executeInTransaction(Connection& connection, const QStringList& statements,
     tx.commit();
 }
 
-QList<QVariantList> selectRows(Connection& connection, const QString& sql, const QVariantList& params,
+QList<QVariantList> selectRows(Transaction& transaction, const QString& sql, const QVariantList& params,
                                ParamStyle style)
 {
-    Transaction tx(connection, TransactionOptions{true});
-    Statement st(tx, sql, style);
+    Statement st(transaction, sql, style);
     for (int i = 0; i < params.size(); ++i)
         st.setParamAt(i, params[i]);
     st.execute();
     QList<QVariantList> rows;
     while (st.fetch())
         rows.append(st.row());
+    return rows;
+}
+
+QList<QVariantList> selectRows(Connection& connection, const QString& sql, const QVariantList& params,
+                               ParamStyle style)
+{
+    Transaction tx(connection, TransactionOptions{true});
+    QList<QVariantList> rows = selectRows(tx, sql, params, style);
     tx.commit();
     return rows;
 }
@@ -591,6 +896,11 @@ QList<QVariantList> selectRows(Connection& connection, const QString& sql, const
 QVariant selectValue(Connection& connection, const QString& sql, const QVariantList& params, ParamStyle style)
 {
     return selectRows(connection, sql, params, style).value(0).value(0);
+}
+
+QVariant selectValue(Transaction& transaction, const QString& sql, const QVariantList& params, ParamStyle style)
+{
+    return selectRows(transaction, sql, params, style).value(0).value(0);
 }
 
 } // namespace fb

@@ -37,10 +37,21 @@ struct Column {
 // variables, and their parameters are "?" marks set by position.
 enum class ParamStyle { Named, Raw };
 
+// How a select's texts of unlimited length (UTF8 text blobs) reach the
+// program. Each blob costs exchanges of its own with the server; WithRows
+// has the server put each text in its row as well, so that the texts come in
+// the fetch packets with their rows, and reads as a blob only the rare text
+// too long for a row. The statement then reads as it would without them.
+enum class TextBlobs { Separate, WithRows };
+
 class Statement {
 public:
-    // Prepares; throws FbError.
-    Statement(Transaction& transaction, const QString& sql, ParamStyle style = ParamStyle::Named);
+    // Prepares; throws FbError. textColumns names the select's text blob
+    // columns when they are known beforehand (the names of its result), so
+    // that the statement is prepared once; otherwise a select that has some
+    // is prepared a second time to bring them with its rows.
+    Statement(Transaction& transaction, const QString& sql, ParamStyle style = ParamStyle::Named,
+              TextBlobs texts = TextBlobs::Separate, const QStringList& textColumns = {});
     // False once the attachment it was prepared on has ended.
     bool isPrepared() const;
     ~Statement();
@@ -68,13 +79,20 @@ public:
     QVariant value(int column) const { return row().at(column); }
     void closeCursor();
 
-    // Rows inserted, updated or deleted by the last execute().
+    // Rows inserted, updated or deleted by the last execute(). It costs an
+    // exchange with the server of its own, so it is asked only when wanted.
     quint64 affectedRecords() const;
 
 private:
     struct Impl;
     std::unique_ptr<Impl> d;
 };
+
+// The select as TextBlobs::WithRows prepares it: after its own columns,
+// each named text column again as its UTF-8 bytes, NULL when the text is
+// too long to come in its row, then the length of each in bytes. The text
+// takes "?" marks, not named parameters.
+QString selectWithTextsInRows(const QString& sql, const QStringList& textColumns);
 
 // Runs a statement that returns no rows; returns the rows it affected.
 quint64 executeSql(Transaction& transaction, const QString& sql, ParamStyle style = ParamStyle::Named);
@@ -86,9 +104,24 @@ void executeInTransaction(Connection& connection, const QStringList& statements,
 // params are set by position.
 QList<QVariantList> selectRows(Connection& connection, const QString& sql, const QVariantList& params = {},
                                ParamStyle style = ParamStyle::Named);
+// The rows a query returns, read in a transaction the caller holds (the
+// attachment's kept reading transaction spares two exchanges).
+QList<QVariantList> selectRows(Transaction& transaction, const QString& sql, const QVariantList& params = {},
+                               ParamStyle style = ParamStyle::Named);
 // The first value of the first row such a query returns; invalid when it
 // returns no row.
 QVariant selectValue(Connection& connection, const QString& sql, const QVariantList& params = {},
                      ParamStyle style = ParamStyle::Named);
+QVariant selectValue(Transaction& transaction, const QString& sql, const QVariantList& params = {},
+                     ParamStyle style = ParamStyle::Named);
+
+// Runs a statement once, without a prepare of its own: the server prepares,
+// runs and answers it in one exchange, where a prepared statement takes two.
+// The parameters go by position ("?"), integers as integers and the rest as
+// texts; the one row it gives back (a select of one row, a procedure's
+// outputs) comes as resultTexts texts of up to 255 characters, NULL as an
+// invalid value.
+QVariantList executeImmediate(Transaction& transaction, const QString& sql, const QVariantList& params = {},
+                              int resultTexts = 0);
 
 } // namespace fb

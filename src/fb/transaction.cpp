@@ -2,7 +2,11 @@
 #include "fb/connection.h"
 #include "fb/fbapi_p.h"
 
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
 #include <exception>
+#include <vector>
 
 using namespace Firebird;
 
@@ -14,14 +18,30 @@ Transaction::Transaction(Connection& connection, TransactionOptions options) : m
         throw FbError(QStringLiteral("Not connected to a database"), {isc_bad_db_handle});
     // Read committed, record version, wait: a read sees every committed
     // change and a writer waits for a conflicting one instead of failing.
+    // On a watched connection the wait ends well within the answer time, as
+    // a lock conflict: a row another attachment holds (one whose link died
+    // in the middle of a save holds it until the server notices) is not
+    // taken for a server that stopped answering.
     const unsigned char access = options.readOnly ? isc_tpb_read : isc_tpb_write;
-    const unsigned char committed[] = {isc_tpb_version3, access, isc_tpb_read_committed, isc_tpb_rec_version,
-                                       isc_tpb_wait};
-    const unsigned char snapshot[] = {isc_tpb_version3, access, isc_tpb_concurrency, isc_tpb_wait};
-    const unsigned char* tpb = options.snapshot ? snapshot : committed;
-    const unsigned length = options.snapshot ? sizeof snapshot : sizeof committed;
-    m_transaction = detail::call(
-        [&](ThrowStatusWrapper* st) { return connection.attachment()->startTransaction(st, length, tpb); });
+    std::vector<unsigned char> tpb{isc_tpb_version3, access};
+    if (options.snapshot)
+        tpb.push_back(isc_tpb_concurrency);
+    else
+        tpb.insert(tpb.end(), {isc_tpb_read_committed, isc_tpb_rec_version});
+    tpb.push_back(isc_tpb_wait);
+    if (connection.answerTime().count() > 0) {
+        const auto half = std::chrono::duration_cast<std::chrono::seconds>(connection.answerTime() / 2);
+        const auto seconds = static_cast<std::uint32_t>(std::max<std::chrono::seconds::rep>(1, half.count()));
+        tpb.insert(tpb.end(), {isc_tpb_lock_timeout, 4, static_cast<unsigned char>(seconds & 0xff),
+                               static_cast<unsigned char>((seconds >> 8) & 0xff),
+                               static_cast<unsigned char>((seconds >> 16) & 0xff),
+                               static_cast<unsigned char>(seconds >> 24)});
+    }
+    detail::AnswerGuard answer(connection.attachment(), connection.answerTime());
+    m_transaction = detail::watched(answer, [&] {
+        return detail::call(
+            [&](ThrowStatusWrapper* st) { return connection.attachment()->startTransaction(st, unsigned(tpb.size()), tpb.data()); });
+    });
     detail::handleOpened();
 }
 
@@ -42,16 +62,18 @@ void Transaction::commit()
     if (!m_transaction)
         return;
     detail::passFailPoint(FailPoint::CommitNotSent);
+    detail::AnswerGuard answer(m_connection.attachment(), m_connection.answerTime());
+    const auto commit = [&] {
+        detail::watched(answer, [&] { detail::call([&](ThrowStatusWrapper* st) { m_transaction->commit(st); }); });
+        m_transaction = nullptr;   // commit releases the interface
+        detail::handleClosed();
+    };
     if (detail::takeFailPoint(FailPoint::CommitAnswerLost)) {
         // The commit is done; only its answer is lost on the way back.
-        detail::call([&](ThrowStatusWrapper* st) { m_transaction->commit(st); });
-        m_transaction = nullptr;
-        detail::handleClosed();
+        commit();
         throw detail::lostConnection();
     }
-    detail::call([&](ThrowStatusWrapper* st) { m_transaction->commit(st); });
-    m_transaction = nullptr;   // commit releases the interface
-    detail::handleClosed();
+    commit();
 }
 
 void Transaction::rollback()
@@ -62,11 +84,21 @@ void Transaction::rollback()
     m_transaction = nullptr;
     detail::handleClosed();
     try {
-        detail::call([&](ThrowStatusWrapper* st) { tra->rollback(st); });
+        detail::AnswerGuard answer(m_connection.attachment(), m_connection.answerTime());
+        detail::watched(answer, [&] { detail::call([&](ThrowStatusWrapper* st) { tra->rollback(st); }); });
     } catch (...) {
         tra->release();
         throw;
     }
+}
+
+void Transaction::abandon() noexcept
+{
+    if (!m_transaction)
+        return;
+    m_transaction->release();
+    m_transaction = nullptr;
+    detail::handleClosed();
 }
 
 } // namespace fb

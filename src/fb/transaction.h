@@ -26,6 +26,9 @@ public:
 
     void commit();
     void rollback();
+    // Lets go of a transaction whose attachment's link is closed: the
+    // server ends it with the attachment.
+    void abandon() noexcept;
     bool isActive() const { return m_transaction != nullptr; }
 
     Connection& connection() const { return m_connection; }

@@ -47,12 +47,11 @@ QString accessEventName(AccessEvent event)
 
 void recordAccess(fb::Connection& connection, AccessEvent event, int patient, const QString& detail)
 {
+    // Once or a few times a session: run without a prepare of its own.
     fb::Transaction tx(connection);
-    fb::Statement st(tx, QStringLiteral("EXECUTE PROCEDURE REGISTRAR_ACESSO(:EVENTO, :PACIENTE, :DETALHE)"));
-    st.setParam(QStringLiteral("EVENTO"), accessEventName(event));
-    st.setParam(QStringLiteral("PACIENTE"), patient > 0 ? QVariant(patient) : QVariant());
-    st.setParam(QStringLiteral("DETALHE"), detail.isEmpty() ? QVariant() : QVariant(detail.left(200)));
-    st.execute();
+    fb::executeImmediate(tx, QStringLiteral("EXECUTE PROCEDURE REGISTRAR_ACESSO(?, ?, ?)"),
+                         {accessEventName(event), patient > 0 ? QVariant(patient) : QVariant(),
+                          detail.isEmpty() ? QVariant() : QVariant(detail.left(200))});
     tx.commit();
 }
 

@@ -57,7 +57,8 @@ ENotInRole::ENotInRole(const QString& user)
 
 AttachmentFacts attachmentFacts(fb::Connection& connection)
 {
-    const QVariantList row = fb::selectRows(connection, kFacts, {kTherapistRole, kAdministratorRole}, fb::ParamStyle::Raw).value(0);
+    const QVariantList row =
+        fb::executeImmediate(connection.readTransaction(), kFacts, {kTherapistRole, kAdministratorRole}, 4);
     AttachmentFacts facts;
     facts.user = row.value(0).toString().trimmed();
     facts.role = row.value(1).toString().trimmed();

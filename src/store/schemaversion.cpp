@@ -96,7 +96,9 @@ EUpgradeFailed::EUpgradeFailed(const SchemaStep& step, const QString& serverMess
 
 int schemaVersion(fb::Connection& connection)
 {
-    return fb::selectValue(connection, kReadVersion, {}, fb::ParamStyle::Raw).toInt();
+    // Read on every connection: the attachment's reading transaction spares
+    // the exchanges of a transaction of its own.
+    return fb::executeImmediate(connection.readTransaction(), kReadVersion, {}, 1).value(0).toInt();
 }
 
 void checkSchemaVersion(fb::Connection& connection)

@@ -1,5 +1,5 @@
 #pragma once
-// Draws the next value of a database generator, one temporary statement a draw.
+// Draws the next value of a database generator.
 
 #include <QString>
 

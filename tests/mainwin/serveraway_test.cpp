@@ -1,16 +1,39 @@
 // A save from the window while the server has dropped the program's
-// attachment: one message in Portuguese, the edit stays on screen, and
-// closing the window sends it once.
+// attachment or the network has failed: one message in Portuguese, the edit
+// stays on screen, and closing the window sends it once.
 
+#include "latencyproxy.h"
 #include "mainwin/mainwindowfixture.h"
+#include "support/throughlink.h"
 
 #include <QLineEdit>
 
-TEST_F(MainWindowTest, ASaveWhileTheServerIsAwayShowsOneMessageAndKeepsTheEdit)
+namespace {
+
+// How the server goes away: its attachment deleted (what a restart does to
+// it), or the practice's network reset or gone silent.
+enum class Away { Dropped, LinkReset, LinkSilent };
+
+class ServerAwayTest : public MainWindowTest, public ::testing::WithParamInterface<Away> {
+protected:
+    netlink::LatencyProxy proxy{3050, std::chrono::microseconds(1000)};
+};
+
+} // namespace
+
+// The server goes away while the window is idle; the next save shows one
+// message, after the answer time at most, and keeps the edit; once the server
+// is back, closing the window sends the change once.
+TEST_P(ServerAwayTest, ASaveWhileTheServerIsAwayShowsOneMessageAndKeepsTheEdit)
 {
+    if (GetParam() != Away::Dropped)
+        routeThroughLink(dm.ZConnection1, proxy, std::chrono::milliseconds(1500));
     addPatient(7, QStringLiteral("Ana"));
     openWindow();
-    db.dropAttachment(dm.ZConnection1.handle());
+    if (GetParam() == Away::Dropped)
+        db.dropAttachment(dm.ZConnection1.handle());
+    else
+        proxy.setState(GetParam() == Away::LinkReset ? netlink::LinkState::Closed : netlink::LinkState::Silent);
     retype(w->DBEdit17, QStringLiteral("Escola"));
     click(w->ToolButton10);
 
@@ -24,7 +47,21 @@ TEST_F(MainWindowTest, ASaveWhileTheServerIsAwayShowsOneMessageAndKeepsTheEdit)
     EXPECT_TRUE(db.column(QStringLiteral("select PROCEDENCIA from PACIENTE")).value(0).isNull());
 
     // The change waits in the data module; closing the window sends it, once, without another word.
+    proxy.setState(netlink::LinkState::Open);
     EXPECT_TRUE(w->close());
     EXPECT_EQ(boxes().size(), 1);
     EXPECT_EQ(db.column(QStringLiteral("select PROCEDENCIA from PACIENTE")), QVariantList{QStringLiteral("Escola")});
 }
+
+INSTANTIATE_TEST_SUITE_P(Ways, ServerAwayTest, ::testing::Values(Away::Dropped, Away::LinkReset, Away::LinkSilent),
+                         [](const ::testing::TestParamInfo<Away>& info) {
+                             switch (info.param) {
+                             case Away::Dropped:
+                                 return std::string("dropped");
+                             case Away::LinkReset:
+                                 return std::string("reset");
+                             case Away::LinkSilent:
+                                 break;
+                             }
+                             return std::string("silent");
+                         });

@@ -8,12 +8,15 @@
 #include "dataset/dberror.h"
 #include "fb/statement.h"
 #include "fb/transaction.h"
+#include "latencyproxy.h"
 #include "store/tdm.h"
 #include "support/scriptedmessages.h"
 #include "support/testdatabase.h"
+#include "support/throughlink.h"
 
 #include <QMap>
 #include <QRandomGenerator>
+#include <atomic>
 #include <chrono>
 #include <gtest/gtest.h>
 #include <thread>
@@ -132,6 +135,49 @@ void saveAgain(ds::SqlDataSet& d)
         d.applyUpdates();
 }
 
+// The notes as the changes made should leave them, and how the disk compares.
+struct ChangesMade {
+    QMap<int, QString> expected;
+    int inserted = 0, edited = 0, deleted = 0;
+
+    // kind: 0 or 1 a new note, 2 a changed one, 3 a deletion.
+    void add(int kind, int id, const QString& text)
+    {
+        if (kind <= 1) {
+            expected.insert(id, text);
+            ++inserted;
+        } else if (kind == 2) {
+            expected[id] = text;
+            ++edited;
+        } else {
+            expected.remove(id);
+            ++deleted;
+        }
+    }
+    int count() const { return inserted + edited + deleted; }
+
+    struct Comparison {
+        int lost = 0, duplicated = 0, asExpected = 0;
+    };
+    Comparison compareWith(const QMap<int, QString>& disk) const
+    {
+        Comparison c;
+        for (auto it = expected.begin(); it != expected.end(); ++it)
+            if (disk.value(it.key()) != *it)
+                ++c.lost;
+        const QStringList texts = disk.values();
+        for (auto it = disk.begin(); it != disk.end(); ++it) {
+            if (!expected.contains(it.key()))
+                ++c.lost;   // a deletion that did not happen
+            else if (texts.count(*it) > 1)
+                ++c.duplicated;
+            else
+                ++c.asExpected;
+        }
+        return c;
+    }
+};
+
 } // namespace
 
 // The outages fall between the program's steps: before a change, while it is
@@ -150,8 +196,8 @@ TEST_F(ServerOutage, KilledAttachmentsCostNoChangeAndRepeatNone)
         if (random.bounded(3) == 0 && killer.kill())
             ++outages;
     };
-    QMap<int, QString> expected = notesOnDisk();
-    int inserted = 0, edited = 0, deleted = 0, lostConnections = 0;
+    ChangesMade made{notesOnDisk()};
+    int lostConnections = 0;
     QStringList wrongMessages, failures;
 
     for (int change = 1; change <= kChanges && failures.isEmpty(); ++change) {
@@ -195,38 +241,17 @@ TEST_F(ServerOutage, KilledAttachmentsCostNoChangeAndRepeatNone)
                 break;
             }
         }
-        if (kind <= 1) {
-            expected.insert(field(notes, "ID").asInteger(), text);
-            ++inserted;
-        } else if (kind == 2) {
-            expected[id] = text;
-            ++edited;
-        } else {
-            expected.remove(id);
-            ++deleted;
-        }
+        made.add(kind, kind <= 1 ? field(notes, "ID").asInteger() : id, text);
     }
     // What was shown is what the database holds, and the close sends nothing more.
     maybeKill();
     dm.ZConnection1.disconnect();
 
     const QMap<int, QString> disk = notesOnDisk();
-    int lost = 0, duplicated = 0, asExpected = 0;
-    for (auto it = expected.begin(); it != expected.end(); ++it)
-        if (disk.value(it.key()) != *it)
-            ++lost;
-    const QStringList texts = disk.values();
-    for (auto it = disk.begin(); it != disk.end(); ++it) {
-        if (!expected.contains(it.key()))
-            ++lost;   // a deletion that did not happen
-        else if (texts.count(*it) > 1)
-            ++duplicated;
-        else
-            ++asExpected;
-    }
+    const auto [lost, duplicated, asExpected] = made.compareWith(disk);
     printf("attachment killed between steps: outages survived=%d lost connections met=%d changes made=%d (%d new, "
            "%d changed, %d deleted) notes on disk afterwards=%d as expected=%d lost=%d duplicated=%d\n",
-           outages, lostConnections, inserted + edited + deleted, inserted, edited, deleted, int(disk.size()),
+           outages, lostConnections, made.count(), made.inserted, made.edited, made.deleted, int(disk.size()),
            asExpected, lost, duplicated);
     fflush(stdout);
     EXPECT_TRUE(failures.isEmpty()) << qPrintable(failures.join(u'\n'));
@@ -308,3 +333,177 @@ TEST_F(ServerOutage, WhileTheServerIsAwayTheChangeWaitsAndNoCloseDropsIt)
     EXPECT_EQ(notesOnDisk(), (QMap<int, QString>{{1, QStringLiteral(u"Desenhou a família.")}}));
     EXPECT_TRUE(messages.requests.isEmpty()) << qPrintable(messages.requests.value(0).text);
 }
+
+namespace {
+
+// The practice's network under the program: the data module reaches the
+// server through the latency proxy, with a short answer time so that a link
+// gone silent costs the test little.
+class LinkOutage : public ServerOutage, public ::testing::WithParamInterface<netlink::LinkState> {
+protected:
+    static constexpr std::chrono::milliseconds kAnswerTime{1000};
+
+    void SetUp() override
+    {
+        routeThroughLink(dm.ZConnection1, proxy, kAnswerTime);
+        ServerOutage::SetUp();
+    }
+
+    netlink::LatencyProxy proxy{3050, std::chrono::microseconds(1000)};
+};
+
+// Cuts the link in its way at random moments, for a random while each time,
+// until stopped; the link is open when it ends.
+class LinkCutter {
+public:
+    LinkCutter(netlink::LatencyProxy& proxy, netlink::LinkState kind, quint32 seed)
+        : m_thread([this, &proxy, kind, seed] {
+              QRandomGenerator random(seed);
+              // A silent link costs the answer time each time it meets the program.
+              const auto open = kind == netlink::LinkState::Silent ? std::pair{100, 1000} : std::pair{30, 300};
+              while (pause(int(random.bounded(open.first, open.second)))) {
+                  proxy.setState(kind);
+                  ++m_cuts;
+                  pause(int(random.bounded(0, 300)));
+                  proxy.setState(netlink::LinkState::Open);
+              }
+          })
+    {
+    }
+    ~LinkCutter() { stop(); }
+    int stop()
+    {
+        m_stop = true;
+        if (m_thread.joinable())
+            m_thread.join();
+        return m_cuts;
+    }
+
+private:
+    // Sleeps; false once stopped.
+    bool pause(int ms)
+    {
+        for (int i = 0; i < ms && !m_stop; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return !m_stop;
+    }
+
+    std::atomic<bool> m_stop{false};
+    std::atomic<int> m_cuts{0};
+    std::thread m_thread;
+};
+
+} // namespace
+
+// The link is reset or goes silent at any moment: while the program is idle,
+// while it reads the notes and in the middle of a save. Every failure comes
+// back as one lost connection with the message, long before a user would
+// give up, the change stays pending, and once the link is back it is written
+// once: what the notes show after every read and what the disk holds at the
+// end are the changes made, none lost, none twice.
+TEST_P(LinkOutage, CutsAtRandomMomentsCostNoChangeAndRepeatNone)
+{
+    constexpr int kChanges = 300;
+    ds::SqlDataSet& notes = dm.qryReavaliacao;
+    QRandomGenerator random(20261211);
+    ChangesMade made{notesOnDisk()};
+    int reads = 0, lostConnections = 0;
+    std::chrono::steady_clock::duration longestFailure{};
+    QStringList wrongMessages, failures;
+    const auto shownNotes = [&] {
+        QMap<int, QString> shown;
+        for (int i = 0; i < notes.recordCount(); ++i)
+            shown.insert(notes.rowValue(i, field(notes, "ID")).toInt(),
+                         notes.rowValue(i, field(notes, "OBSERVACOES")).toString());
+        return shown;
+    };
+    // Runs a step until it goes through, as a user tries again once the message is read.
+    const auto retried = [&](const QString& what, const std::function<void(int attempt)>& step) {
+        for (int attempt = 0; attempt <= 20; ++attempt) {
+            if (attempt > 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            const auto started = std::chrono::steady_clock::now();
+            try {
+                step(attempt);
+                return true;
+            } catch (const ds::EConnectionLost& e) {
+                ++lostConnections;
+                longestFailure = std::max(longestFailure, std::chrono::steady_clock::now() - started);
+                if (!e.message().startsWith(kAway))
+                    wrongMessages << e.message();
+            } catch (const std::exception& e) {
+                failures << QStringLiteral("%1: %2").arg(what, QString::fromUtf8(e.what()));
+                return false;
+            }
+        }
+        failures << QStringLiteral("%1 never went through").arg(what);
+        return false;
+    };
+
+    LinkCutter cutter(proxy, GetParam(), 20261212);
+    for (int change = 1; change <= kChanges && failures.isEmpty(); ++change) {
+        const QString name = QStringLiteral("change %1").arg(change);
+        if (random.bounded(4) == 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(random.bounded(1, 40)));   // idle
+        if (random.bounded(3) == 0) {
+            const bool read = retried(name + QStringLiteral(" (reading)"), [&](int) {
+                notes.close();
+                notes.open();
+            });
+            if (read && shownNotes() != made.expected)
+                failures << name + QStringLiteral(": the notes read are not the notes written");
+            ++reads;
+        }
+        const QString text = QStringLiteral(u"reavaliação %1: brincou com a bola").arg(change);
+        const int kind = notes.isEmpty() ? 0 : int(random.bounded(4));
+        int id = 0;
+        retried(name, [&](int attempt) {
+            if (attempt > 0) {
+                saveAgain(notes);
+            } else if (kind <= 1) {
+                notes.append();
+                field(notes, "OBSERVACOES").setValue(text);
+                notes.post();
+            } else {
+                notes.moveTo(int(random.bounded(quint32(notes.recordCount()))));
+                id = field(notes, "ID").asInteger();
+                if (kind == 2) {
+                    notes.edit();
+                    field(notes, "OBSERVACOES").setValue(text);
+                    notes.post();
+                } else {
+                    notes.deleteRecord();
+                }
+            }
+            if (notes.hasPendingChanges())
+                throw std::runtime_error("the change is still pending without a failure");
+        });
+        made.add(kind, kind <= 1 ? field(notes, "ID").asInteger() : id, text);
+    }
+    const int cuts = cutter.stop();
+    retried(QStringLiteral("the last close"), [&](int) { dm.ZConnection1.disconnect(); });
+
+    const QMap<int, QString> disk = notesOnDisk();
+    const auto [lost, duplicated, asExpected] = made.compareWith(disk);
+    const auto longest = std::chrono::duration_cast<std::chrono::milliseconds>(longestFailure);
+    printf("link %s: cuts=%d lost connections met=%d longest failure=%lld ms changes made=%d (%d new, %d changed, "
+           "%d deleted) reads=%d notes on disk afterwards=%d as expected=%d lost=%d duplicated=%d\n",
+           GetParam() == netlink::LinkState::Closed ? "reset" : "silent", cuts, lostConnections,
+           (long long)longest.count(), made.count(), made.inserted, made.edited, made.deleted, reads,
+           int(disk.size()), asExpected, lost, duplicated);
+    fflush(stdout);
+    EXPECT_TRUE(failures.isEmpty()) << qPrintable(failures.join(u'\n'));
+    EXPECT_TRUE(wrongMessages.isEmpty()) << qPrintable(wrongMessages.value(0));
+    EXPECT_TRUE(messages.requests.isEmpty()) << qPrintable(messages.requests.value(0).text);
+    EXPECT_GT(lostConnections, 0) << "no cut met the program";
+    // A user who waits learns of it: nothing hangs on the lost link.
+    EXPECT_LT(longest, std::chrono::seconds(20));
+    EXPECT_EQ(lost, 0);
+    EXPECT_EQ(duplicated, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, LinkOutage, ::testing::Values(netlink::LinkState::Closed, netlink::LinkState::Silent),
+                         [](const ::testing::TestParamInfo<netlink::LinkState>& info) {
+                             return info.param == netlink::LinkState::Closed ? std::string("reset")
+                                                                             : std::string("silent");
+                         });
