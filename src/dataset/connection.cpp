@@ -27,11 +27,13 @@ void Connection::connect(bool changesKept)
             throw EConnectionLost(error.message(), changesKept);
         throw;
     }
+    const bool reattached = m_dropped;
     m_dropped = false;
-    if (!afterConnect)
-        return;
     try {
-        afterConnect(*this);
+        if (afterConnect)
+            afterConnect(*this);
+        if (reattached && afterReattach)
+            afterReattach(*this);
     } catch (const fb::FbError& error) {
         if (error.isConnectionFailure())
             lost(error, changesKept);

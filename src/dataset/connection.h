@@ -70,6 +70,9 @@ public:
     fb::Statement& statement(fb::Transaction& transaction, const QString& sql);
 
     Event beforeConnect, afterConnect, beforeDisconnect, afterDisconnect;
+    // Runs after afterConnect when the attachment before this one was lost:
+    // the changes that stayed pending can be sent now that the server answers.
+    Event afterReattach;
 
 private:
     void connect(bool changesKept);

@@ -56,6 +56,7 @@ Tdm::Tdm(const QString& programFolder, store::Account account)
     ZConnection1.settings.charset = QStringLiteral("UTF8");
     ZConnection1.beforeConnect = [this](ds::Connection& c) { ZConnection1BeforeConnect(c); };
     ZConnection1.afterConnect = [this](ds::Connection& c) { ZConnection1AfterConnect(c); };
+    ZConnection1.afterReattach = [this](ds::Connection& c) { ZConnection1AfterReattach(c); };
     ZConnection1.beforeDisconnect = [this](ds::Connection& c) { ZConnection1BeforeDisconnect(c); };
     defineFields();
     attachRules();

@@ -218,6 +218,7 @@ private:
     int currentPatient() const;
     void ZConnection1BeforeConnect(ds::Connection& connection);
     void ZConnection1AfterConnect(ds::Connection& connection);
+    void ZConnection1AfterReattach(ds::Connection& connection);
     void ZConnection1BeforeDisconnect(ds::Connection& connection);
 
     void useAccount(const store::Account& account);

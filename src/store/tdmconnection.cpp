@@ -25,6 +25,16 @@ void Tdm::ZConnection1AfterConnect(ds::Connection& connection)
     }
 }
 
+void Tdm::ZConnection1AfterReattach(ds::Connection&)
+{
+    // What a lost connection left pending is written as soon as the server
+    // answers again, whatever the user does next, not only at that list's
+    // next save. A list being edited sends it with its own save.
+    for (ds::SqlDataSet* d : recordDataSets())
+        if (!d->isEditing())
+            d->applyUpdates();
+}
+
 void Tdm::ZConnection1BeforeDisconnect(ds::Connection&)
 {
     // Each close saves that data set's pending edit first; a failing save stops here.
