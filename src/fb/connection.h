@@ -36,11 +36,11 @@ struct ConnectParams {
     }
 };
 
+class Transaction;
+
 // Something that holds handles of an attachment (a prepared statement): it
 // lets go of them before the attachment goes, whether it is detached or
 // abandoned, and can be prepared again on the next attachment.
-class Transaction;
-
 class AttachmentUser {
 public:
     virtual void attachmentEnding() noexcept = 0;

@@ -8,6 +8,7 @@
 #include "fb/failpoint.h"
 #include "fb/fberror.h"
 #include <firebird/Interface.h>
+#include <memory>
 
 namespace fb::detail {
 
@@ -77,6 +78,20 @@ void handleOpened();
 void handleClosed();
 
 // One handle of the client library, released whatever path leaves its scope.
+// The character sets a message names for its texts.
+constexpr unsigned kCharsetOctets = 1;
+constexpr unsigned kCharsetUtf8 = 4;
+
+// A message's description, released with its owner.
+struct MetadataRelease {
+    void operator()(Firebird::IMessageMetadata* m) const
+    {
+        if (m)
+            m->release();
+    }
+};
+using MetadataPtr = std::unique_ptr<Firebird::IMessageMetadata, MetadataRelease>;
+
 // Handles that end with a call of their own (free, close, commit, detach)
 // hand themselves back through end(): on success the call has released the
 // interface, on failure it is released here.

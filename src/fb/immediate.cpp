@@ -16,22 +16,12 @@ namespace fb {
 
 namespace {
 
-constexpr unsigned kCharsetUtf8 = 4;
 constexpr unsigned kTextBytes = 1020;   // a text of the row: 255 characters of up to four bytes
-
-struct Metadata {
-    IMessageMetadata* p = nullptr;
-    ~Metadata()
-    {
-        if (p)
-            p->release();
-    }
-};
 
 // A message of the given fields: integers as BIGINT, everything else as
 // UTF-8 texts of the given byte lengths; every field may be NULL.
-void describe(ThrowStatusWrapper* st, Metadata& out, const std::vector<unsigned>& textBytes,
-              const std::vector<bool>& integer)
+detail::MetadataPtr describe(ThrowStatusWrapper* st, const std::vector<unsigned>& textBytes,
+                             const std::vector<bool>& integer)
 {
     IMetadataBuilder* builder = detail::master()->getMetadataBuilder(st, unsigned(textBytes.size()));
     struct Guard {
@@ -46,10 +36,10 @@ void describe(ThrowStatusWrapper* st, Metadata& out, const std::vector<unsigned>
         } else {
             builder->setType(st, i, SQL_VARYING | 1u);
             builder->setLength(st, i, textBytes[i]);
-            builder->setCharSet(st, i, kCharsetUtf8);
+            builder->setCharSet(st, i, detail::kCharsetUtf8);
         }
     }
-    out.p = builder->getMetadata(st);
+    return detail::MetadataPtr(builder->getMetadata(st));
 }
 
 } // namespace
@@ -70,15 +60,15 @@ QVariantList executeImmediate(Transaction& transaction, const QString& sql, cons
                 inInteger.push_back(integer);
                 inBytes.push_back(unsigned(qMax<qsizetype>(1, texts.back().size())));
             }
-            Metadata in, out;
+            detail::MetadataPtr in, out;
             std::vector<unsigned char> inBuffer, outBuffer;
             if (!params.isEmpty()) {
-                describe(st, in, inBytes, inInteger);
-                inBuffer.assign(in.p->getMessageLength(st), 0);
+                in = describe(st, inBytes, inInteger);
+                inBuffer.assign(in->getMessageLength(st), 0);
                 for (unsigned i = 0; i < unsigned(params.size()); ++i) {
-                    unsigned char* data = inBuffer.data() + in.p->getOffset(st, i);
+                    unsigned char* data = inBuffer.data() + in->getOffset(st, i);
                     const short null = params[int(i)].isNull() ? -1 : 0;
-                    std::memcpy(inBuffer.data() + in.p->getNullOffset(st, i), &null, sizeof null);
+                    std::memcpy(inBuffer.data() + in->getNullOffset(st, i), &null, sizeof null);
                     if (null)
                         continue;
                     if (inInteger[i]) {
@@ -92,23 +82,24 @@ QVariantList executeImmediate(Transaction& transaction, const QString& sql, cons
                 }
             }
             if (resultTexts > 0) {
-                describe(st, out, std::vector<unsigned>(size_t(resultTexts), kTextBytes),
-                         std::vector<bool>(size_t(resultTexts), false));
-                outBuffer.assign(out.p->getMessageLength(st), 0);
+                out = describe(st, std::vector<unsigned>(size_t(resultTexts), kTextBytes),
+                               std::vector<bool>(size_t(resultTexts), false));
+                outBuffer.assign(out->getMessageLength(st), 0);
             }
             const QByteArray text = sql.toUtf8();
             ITransaction* tra = transaction.handle();
-            connection.attachment()->execute(st, tra, 0, text.constData(), unsigned(connection.dialect()), in.p,
-                                             in.p ? inBuffer.data() : nullptr, out.p,
-                                             out.p ? outBuffer.data() : nullptr);
+            connection.attachment()->execute(st, tra, 0, text.constData(), unsigned(connection.dialect()), in.get(),
+                                             in ? inBuffer.data() : nullptr, out.get(),
+                                             out ? outBuffer.data() : nullptr);
             QVariantList row;
             for (unsigned i = 0; i < unsigned(qMax(0, resultTexts)); ++i) {
                 short null = 0;
-                std::memcpy(&null, outBuffer.data() + out.p->getNullOffset(st, i), sizeof null);
-                const unsigned char* data = outBuffer.data() + out.p->getOffset(st, i);
+                std::memcpy(&null, outBuffer.data() + out->getNullOffset(st, i), sizeof null);
+                const unsigned char* data = outBuffer.data() + out->getOffset(st, i);
                 unsigned short length = 0;
                 std::memcpy(&length, data, sizeof length);
-                row << (null ? QVariant() : QVariant(QString::fromUtf8(reinterpret_cast<const char*>(data) + sizeof length, length)));
+                const char* bytes = reinterpret_cast<const char*>(data) + sizeof length;
+                row << (null ? QVariant() : QVariant(QString::fromUtf8(bytes, length)));
             }
             return row;
         });

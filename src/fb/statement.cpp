@@ -16,13 +16,14 @@
 #include <optional>
 
 using namespace Firebird;
+using fb::detail::kCharsetOctets;
+using fb::detail::kCharsetUtf8;
+using fb::detail::MetadataPtr;
 
 namespace fb {
 
 namespace {
 
-constexpr unsigned kCharsetOctets = 1;
-constexpr unsigned kCharsetUtf8 = 4;
 constexpr qint64 kJulianOfMjdZero = 2400001;   // ISC_DATE counts days from 17/11/1858
 constexpr int kFractionsPerMs = 10;            // ISC_TIME counts 1/10000 s
 
@@ -99,15 +100,6 @@ double scaled(qint64 v, int scale)
         d /= 10.0;
     return d;
 }
-
-struct MetadataRelease {
-    void operator()(IMessageMetadata* m) const
-    {
-        if (m)
-            m->release();
-    }
-};
-using MetadataPtr = std::unique_ptr<IMessageMetadata, MetadataRelease>;
 
 // Where a column lies in the output message, read once at prepare.
 struct Slot {

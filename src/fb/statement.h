@@ -118,7 +118,7 @@ QVariant selectValue(Transaction& transaction, const QString& sql, const QVarian
 // Runs a statement once, without a prepare of its own: the server prepares,
 // runs and answers it in one exchange, where a prepared statement takes two.
 // The parameters go by position ("?"), integers as integers and the rest as
-// texts; the one row it gives back (a select of one row, a procedure's
+// short texts (a message holds 32 KB); the one row it gives back (a select of one row, a procedure's
 // outputs) comes as resultTexts texts of up to 255 characters, NULL as an
 // invalid value.
 QVariantList executeImmediate(Transaction& transaction, const QString& sql, const QVariantList& params = {},
